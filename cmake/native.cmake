@@ -1,0 +1,30 @@
+# Native tree: portable logic, unit tests under sanitizers, benchmarks.
+find_package(GTest REQUIRED)
+find_package(benchmark REQUIRED)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(KESTIL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=all)
+
+kestil_portable_library(kestil_portable_san)
+target_compile_options(kestil_portable_san PUBLIC ${KESTIL_SANITIZE})
+target_link_options(kestil_portable_san PUBLIC ${KESTIL_SANITIZE})
+
+kestil_portable_library(kestil_portable)
+target_compile_options(kestil_portable PRIVATE -O2)
+
+add_executable(kestil_native_tests
+  tests/native/cp932_test.cpp
+  tests/native/codec_test.cpp
+  tests/native/edit_contract_test.cpp
+  tests/native/options_test.cpp
+)
+target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(kestil_native_tests PRIVATE ${KESTIL_WARNINGS})
+target_link_libraries(kestil_native_tests PRIVATE kestil_portable_san GTest::gtest GTest::gtest_main)
+add_test(NAME native_tests COMMAND kestil_native_tests --gtest_brief=1)
+
+add_executable(kestil_codec_bench bench/native/codec_bench.cpp bench/sample_text.cpp)
+target_include_directories(kestil_codec_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+target_compile_options(kestil_codec_bench PRIVATE ${KESTIL_WARNINGS} -O2)
+target_link_libraries(kestil_codec_bench PRIVATE kestil_portable benchmark::benchmark)

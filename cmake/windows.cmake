@@ -1,0 +1,44 @@
+# Windows tree: kestil.exe and the Windows tests, run through Wine by CTest.
+set(KESTIL_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi advapi32)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+kestil_portable_library(kestil_portable)
+
+add_library(kestil_win STATIC
+  src/fw/text.cpp
+  src/fw/registry_profile.cpp
+  src/view/edit_control.cpp
+  src/app/kestil_app.cpp
+)
+target_include_directories(kestil_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(kestil_win PRIVATE ${KESTIL_WARNINGS})
+target_link_libraries(kestil_win PUBLIC kestil_portable ${KESTIL_WIN_LIBS})
+
+add_executable(kestil WIN32 src/app/main.cpp src/res/kestil.rc)
+target_compile_options(kestil PRIVATE ${KESTIL_WARNINGS})
+target_link_options(kestil PRIVATE -municode)
+target_link_libraries(kestil PRIVATE kestil_win)
+
+# GoogleTest from the system's source copy, built with the cross compiler.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(kestil_win_tests
+  tests/win/text_core_test.cpp
+  tests/win/edit_control_test.cpp
+  tests/win/registry_test.cpp
+  tests/win/win_test_util.cpp
+)
+target_include_directories(kestil_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(kestil_win_tests PRIVATE ${KESTIL_WARNINGS})
+target_link_libraries(kestil_win_tests PRIVATE kestil_win gtest gtest_main)
+add_test(NAME win_text_core COMMAND kestil_win_tests --gtest_brief=1)
+set_tests_properties(win_text_core PROPERTIES TIMEOUT 600)
+
+add_executable(kestil_win_bench bench/win/insert_bench.cpp bench/sample_text.cpp)
+target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})
+target_link_libraries(kestil_win_bench PRIVATE kestil_win)

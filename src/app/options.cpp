@@ -1,0 +1,51 @@
+#include "app/options.h"
+
+#include <cstdio>
+
+namespace kestil {
+
+const char kOptionSection[] = "Option";
+
+namespace {
+
+std::string SlotName(const char* format, int slot) {
+  char name[32];
+  std::snprintf(name, sizeof name, format, slot);
+  return name;
+}
+
+}  // namespace
+
+std::string RegTitleName(int slot) { return SlotName("m_RegTitle_%02d", slot); }
+std::string RegStrName(int slot) { return SlotName("m_RegStr_%02d", slot); }
+
+void KestilOptions::LoadOptions(Profile& p) {
+  const std::string s = kOptionSection;
+  m_TopMost = static_cast<std::uint8_t>(p.GetInt(s, "m_TopMost", m_TopMost) & 0xFF);
+  m_LastColor = static_cast<std::uint32_t>(
+      p.GetInt(s, "m_LastColor", static_cast<int>(m_LastColor)));
+  m_LastOpenDir = p.GetString(s, "m_LastOpenDir", m_LastOpenDir);
+  m_LastOpenFilter = p.GetInt(s, "m_LastOpenFilter", m_LastOpenFilter);
+  m_TagStrType = p.GetInt(s, "m_TagStrType", m_TagStrType);
+  m_TabStop = p.GetInt(s, "m_TabStop", m_TabStop);
+  for (int n = 0; n < kSnippetCount; ++n) {
+    m_RegTitle[n] = p.GetString(s, RegTitleName(n), m_RegTitle[n]);
+    m_RegStr[n] = p.GetString(s, RegStrName(n), m_RegStr[n]);
+  }
+}
+
+void KestilOptions::SaveOptions(Profile& p) const {
+  const std::string s = kOptionSection;
+  p.WriteInt(s, "m_TopMost", m_TopMost);
+  p.WriteInt(s, "m_LastColor", static_cast<int>(m_LastColor));
+  p.WriteString(s, "m_LastOpenDir", m_LastOpenDir);
+  p.WriteInt(s, "m_LastOpenFilter", m_LastOpenFilter);
+  p.WriteInt(s, "m_TagStrType", m_TagStrType);
+  p.WriteInt(s, "m_TabStop", m_TabStop);
+  for (int n = 0; n < kSnippetCount; ++n) {
+    p.WriteString(s, RegTitleName(n), m_RegTitle[n]);
+    p.WriteString(s, RegStrName(n), m_RegStr[n]);
+  }
+}
+
+}  // namespace kestil

@@ -1,0 +1,52 @@
+// The per-user option store: integers and code page 932 strings by section
+// and value name, as the registry holds them under the application's key.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestil {
+
+class Profile {
+ public:
+  virtual ~Profile() = default;
+  // A value that is missing, of the wrong type or unreadable gives the default.
+  virtual int GetInt(const std::string& section, const std::string& name, int def) = 0;
+  virtual std::string GetString(const std::string& section, const std::string& name,
+                                const std::string& def) = 0;
+  // Failures are silent: the value is lost.
+  virtual void WriteInt(const std::string& section, const std::string& name, int value) = 0;
+  virtual void WriteString(const std::string& section, const std::string& name,
+                           const std::string& value) = 0;
+};
+
+// A Profile in memory that remembers the order of the writes.
+class MemoryProfile final : public Profile {
+ public:
+  struct Value {
+    bool is_int = false;
+    int number = 0;
+    std::string text;
+  };
+  using Key = std::pair<std::string, std::string>;  // section, name
+
+  int GetInt(const std::string& section, const std::string& name, int def) override;
+  std::string GetString(const std::string& section, const std::string& name,
+                        const std::string& def) override;
+  void WriteInt(const std::string& section, const std::string& name, int value) override;
+  void WriteString(const std::string& section, const std::string& name,
+                   const std::string& value) override;
+
+  std::map<Key, Value>& values() { return values_; }
+  const std::vector<Key>& write_order() const { return write_order_; }
+  const std::vector<Key>& read_order() const { return read_order_; }
+
+ private:
+  std::map<Key, Value> values_;
+  std::vector<Key> write_order_;
+  std::vector<Key> read_order_;
+};
+
+}  // namespace kestil

@@ -1,0 +1,235 @@
+#include "base/codec.h"
+
+#include <array>
+#include <memory>
+
+#include "base/cp932.h"
+
+namespace kestil::cp932 {
+namespace {
+
+#include "base/cp932_table.inc"
+
+constexpr int kLeadCount = 60;
+
+constexpr int LeadIndex(unsigned char b) {
+  if (b >= 0x81 && b <= 0x9F) return b - 0x81;
+  if (b >= 0xE0 && b <= 0xFC) return b - 0xE0 + (0x9F - 0x81 + 1);
+  return -1;
+}
+
+constexpr unsigned char LeadOf(int index) {
+  return static_cast<unsigned char>(index < 31 ? 0x81 + index : 0xE0 + index - 31);
+}
+
+// Which of a character's codes Windows writes: JIS X 0208 first, then NEC
+// row 13, then the IBM extensions, the NEC-selected IBM extensions last.
+int SpellingRank(std::uint16_t code) {
+  const unsigned lead = code >> 8;
+  if (lead == 0xED || lead == 0xEE) return 3;
+  if (lead >= 0xFA && lead <= 0xFC) return 2;
+  if (lead == 0x87) return 1;
+  return 0;
+}
+
+struct Tables {
+  std::uint16_t group[kLeadCount][256] = {};  // duplicate group + 1, or 0
+  std::uint16_t encode[65536] = {};           // default code, 0 if none
+  std::uint16_t encode_group[65536] = {};     // duplicate group + 1, or 0
+  std::uint8_t unit_length[65536] = {};       // bytes Encode writes for a BMP unit
+  std::vector<std::uint16_t> defaults;        // default code of each group
+};
+
+std::unique_ptr<Tables> BuildTables() {
+  auto t = std::make_unique<Tables>();
+  std::array<std::uint8_t, 65536> code_count{};
+  for (int li = 0; li < kLeadCount; ++li) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const char16_t u = kDoubleByteTable[li][trail];
+      if (u == 0) continue;
+      const std::uint16_t code = static_cast<std::uint16_t>(LeadOf(li) << 8 | trail);
+      ++code_count[u];
+      if (t->encode[u] == 0 || SpellingRank(code) < SpellingRank(t->encode[u]) ||
+          (SpellingRank(code) == SpellingRank(t->encode[u]) && code < t->encode[u])) {
+        t->encode[u] = code;
+      }
+    }
+  }
+  for (int li = 0; li < kLeadCount; ++li) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const char16_t u = kDoubleByteTable[li][trail];
+      if (u == 0 || code_count[u] < 2) continue;
+      if (t->encode_group[u] == 0) {
+        t->defaults.push_back(t->encode[u]);
+        t->encode_group[u] = static_cast<std::uint16_t>(t->defaults.size());
+      }
+      t->group[li][trail] = t->encode_group[u];
+    }
+  }
+  for (std::uint32_t u = 0; u < 65536; ++u) {
+    t->unit_length[u] = t->encode[u] != 0 ? 2 : 1;
+  }
+  // One-byte characters; everything else without a code becomes '?'.
+  for (std::uint32_t u = 0; u < 0x80; ++u) {
+    t->encode[u] = static_cast<std::uint16_t>(u);
+    t->unit_length[u] = 1;
+  }
+  for (std::uint32_t u = 0xFF61; u <= 0xFF9F; ++u) {
+    t->encode[u] = static_cast<std::uint16_t>(u - 0xFF61 + 0xA1);
+    t->unit_length[u] = 1;
+  }
+  return t;
+}
+
+const Tables& T() {
+  static const std::unique_ptr<Tables> tables = BuildTables();
+  return *tables;
+}
+
+constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+}  // namespace
+
+Spellings::Spellings() : chosen_(DuplicateGroupCount(), 0) {}
+
+Spellings Spellings::Defaults() {
+  Spellings s;
+  s.chosen_ = T().defaults;
+  return s;
+}
+
+void Spellings::Clear() { chosen_.assign(chosen_.size(), 0); }
+
+std::size_t DuplicateGroupCount() { return T().defaults.size(); }
+
+std::uint16_t DefaultCode(char16_t u) {
+  const Tables& t = T();
+  return u >= 0x100 ? t.encode[u] : 0;
+}
+
+char16_t DecodeDoubleByte(unsigned char lead, unsigned char trail) {
+  const int li = LeadIndex(lead);
+  return li < 0 ? 0 : kDoubleByteTable[li][trail];
+}
+
+std::u16string Decode(std::string_view bytes, Spellings& memo) {
+  const Tables& t = T();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::u16string out;
+  out.resize(n);
+  char16_t* o = out.data();
+  std::size_t i = 0;
+  while (i < n) {
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      *o++ = b != 0 ? b : kEscapeBase;
+      ++i;
+      continue;
+    }
+    if (b >= 0xA1 && b <= 0xDF) {
+      *o++ = static_cast<char16_t>(0xFF61 + (b - 0xA1));
+      ++i;
+      continue;
+    }
+    const int li = LeadIndex(b);
+    if (li < 0 || i + 1 >= n) {
+      *o++ = static_cast<char16_t>(kEscapeBase + b);
+      ++i;
+      continue;
+    }
+    const unsigned char trail = p[i + 1];
+    const char16_t u = kDoubleByteTable[li][trail];
+    if (u != 0) {
+      const std::uint16_t g = t.group[li][trail];
+      const auto code = static_cast<std::uint16_t>(b << 8 | trail);
+      if (g == 0 || memo.Get(g - 1) == code) {
+        *o++ = u;
+        i += 2;
+        continue;
+      }
+      if (memo.Get(g - 1) == 0) {
+        memo.Set(g - 1, code);
+        *o++ = u;
+        i += 2;
+        continue;
+      }
+      // Another spelling of a character already recorded: keep its bytes.
+    } else if (!IsTrailByte(trail)) {
+      // The lead byte stands alone; the next byte is read on its own.
+      *o++ = static_cast<char16_t>(kEscapeBase + b);
+      ++i;
+      continue;
+    }
+    *o++ = static_cast<char16_t>(kEscapeBase + b);
+    *o++ = static_cast<char16_t>(kEscapeBase + trail);
+    i += 2;
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  return out;
+}
+
+std::string Encode(std::u16string_view text, const Spellings& memo, std::size_t* unmappable) {
+  const Tables& t = T();
+  const std::size_t n = text.size();
+  std::string out;
+  out.resize(n * 2);
+  char* o = out.data();
+  std::size_t bad = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80) {
+      *o++ = static_cast<char>(u);
+      continue;
+    }
+    if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
+      if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+        ++i;  // a character beyond the BMP: no code
+        *o++ = '?';
+        ++bad;
+      } else if (IsEscape(u)) {
+        *o++ = static_cast<char>(u - kEscapeBase);
+      } else {
+        *o++ = '?';
+        ++bad;
+      }
+      continue;
+    }
+    std::uint16_t code = t.encode[u];
+    if (code == 0) {
+      *o++ = '?';
+      ++bad;
+    } else if (code < 0x100) {
+      *o++ = static_cast<char>(code);
+    } else {
+      const std::uint16_t g = t.encode_group[u];
+      if (g != 0 && memo.Get(g - 1) != 0) code = memo.Get(g - 1);
+      *o++ = static_cast<char>(code >> 8);
+      *o++ = static_cast<char>(code & 0xFF);
+    }
+  }
+  out.resize(static_cast<std::size_t>(o - out.data()));
+  if (unmappable != nullptr) *unmappable = bad;
+  return out;
+}
+
+std::size_t EncodedUnitLength(std::u16string_view text, std::size_t i) {
+  const char16_t u = text[i];
+  if (IsLowSurrogate(u) && i > 0 && IsHighSurrogate(text[i - 1])) return 0;
+  return T().unit_length[u];
+}
+
+std::size_t EncodedLength(std::u16string_view text) {
+  const Tables& t = T();
+  std::size_t total = 0;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    total += t.unit_length[u];
+    if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(text[i + 1])) ++i;
+  }
+  return total;
+}
+
+}  // namespace kestil::cp932

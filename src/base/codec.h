@@ -1,0 +1,74 @@
+// Lossless conversion between code page 932 bytes and UTF-16.
+//
+// Every byte string survives Decode followed by Encode byte for byte:
+//  - defined characters become their Unicode form, as Windows maps them;
+//  - a byte that is no character (NUL, 0x80, 0xA0, 0xFD-0xFF, a lead byte
+//    without a usable second byte, both bytes of an undefined two-byte code)
+//    becomes the reserved code unit 0xDC00 + byte, an unpaired low surrogate
+//    that no character decodes to; Encode turns it back into that byte;
+//  - several characters of the code page have two or three codes (NEC row 13,
+//    the NEC-selected IBM extensions and the IBM extensions repeat each other
+//    and a few JIS symbols). A Spellings object, kept per document, records
+//    which code the text used for each of them, and Encode writes that code
+//    again. A second, different spelling of a character whose spelling is
+//    already recorded is kept as two reserved units, so that it too is saved
+//    unchanged.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestil::cp932 {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+constexpr bool IsEscape(char16_t u) { return u >= 0xDC00 && u <= 0xDCFF; }
+
+// Per-document memory of which code was used for each character that the
+// code page spells more than once.
+class Spellings {
+ public:
+  Spellings();
+  // A memory in which every such character already has its Windows default
+  // spelling: any other spelling decodes to reserved units. Used where no
+  // document memory exists (registry strings).
+  static Spellings Defaults();
+
+  void Clear();
+  // Code chosen for duplicate group g, 0 while none is recorded.
+  std::uint16_t Get(std::size_t g) const { return chosen_[g]; }
+  void Set(std::size_t g, std::uint16_t code) { chosen_[g] = code; }
+
+ private:
+  std::vector<std::uint16_t> chosen_;
+};
+
+// Number of characters that have more than one code.
+std::size_t DuplicateGroupCount();
+
+// Decodes bytes; records in memo the spelling of each duplicate character
+// met for the first time.
+std::u16string Decode(std::string_view bytes, Spellings& memo);
+
+// Encodes text. A character with no code in code page 932 (and a surrogate
+// pair) becomes '?' and is counted in *unmappable when given.
+std::string Encode(std::u16string_view text, const Spellings& memo,
+                   std::size_t* unmappable = nullptr);
+
+// Bytes that Encode produces for the unit at text[i] (0, 1 or 2); the low
+// half of a surrogate pair counts 0, its high half 1.
+std::size_t EncodedUnitLength(std::u16string_view text, std::size_t i);
+
+// Byte length of Encode(text): the same value without building the string.
+std::size_t EncodedLength(std::u16string_view text);
+
+// Windows' default code for a Unicode character, 0 if there is none.
+std::uint16_t DefaultCode(char16_t u);
+
+// Unicode character of a double-byte code, 0 if undefined.
+char16_t DecodeDoubleByte(unsigned char lead, unsigned char trail);
+
+}  // namespace kestil::cp932

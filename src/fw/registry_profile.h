@@ -1,0 +1,34 @@
+// The option store in the per-user registry: HKEY_CURRENT_USER\Software\
+// <maker>\<application>\<section>, integers as REG_DWORD, strings as REG_SZ.
+#pragma once
+
+#include <string>
+
+#include "app/profile.h"
+
+namespace fw {
+
+class RegistryProfile final : public kestil::Profile {
+ public:
+  // Strings longer than this many UTF-16 units are taken as unreadable.
+  static constexpr unsigned long kMaxStringUnits = 4u << 20;
+
+  RegistryProfile(std::wstring maker, std::wstring application);
+
+  int GetInt(const std::string& section, const std::string& name, int def) override;
+  std::string GetString(const std::string& section, const std::string& name,
+                        const std::string& def) override;
+  void WriteInt(const std::string& section, const std::string& name, int value) override;
+  void WriteString(const std::string& section, const std::string& name,
+                   const std::string& value) override;
+
+  // Software\<maker>\<application>
+  const std::wstring& key_path() const { return key_path_; }
+
+ private:
+  std::wstring SectionPath(const std::string& section) const;
+
+  std::wstring key_path_;
+};
+
+}  // namespace fw

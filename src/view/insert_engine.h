@@ -1,0 +1,25 @@
+// The two operations through which generated markup enters the text.
+#pragma once
+
+#include <string>
+
+#include "view/edit_ops.h"
+
+namespace kestil {
+
+// Caret offsets: no placement, or after the text (between its closing quotes
+// when it ends with a double quote). Other values are byte counts from the
+// start of the insertion.
+constexpr int kCaretNone = -1;
+constexpr int kCaretAfter = -2;
+
+// Replaces the selection by text, upper-cased when tag_case is non-zero, as
+// one undoable step, then places the caret as caret_offset says.
+void InsertText(EditOps& edit, std::string text, int caret_offset, int tag_case);
+
+// Encloses the selection (which keeps its case) between open and close,
+// upper-cased when tag_case is non-zero, as one undoable step.
+void WrapSelection(EditOps& edit, std::string open, std::string close, int caret_offset,
+                   int tag_case);
+
+}  // namespace kestil

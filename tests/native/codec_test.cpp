@@ -1,0 +1,101 @@
+#include "base/codec.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "base/cp932.h"
+#include "corpus.h"
+
+namespace kestil::cp932 {
+namespace {
+
+// Decodes from a buffer of exactly the input's size, so that the address
+// sanitizer catches any read past the end.
+std::u16string DecodeExact(const std::string& bytes, Spellings& memo) {
+  std::vector<char> buffer(bytes.begin(), bytes.end());
+  return Decode(std::string_view(buffer.data(), buffer.size()), memo);
+}
+
+std::string RoundTrip(const std::string& bytes) {
+  Spellings memo;
+  const std::u16string text = DecodeExact(bytes, memo);
+  EXPECT_EQ(EncodedLength(text), bytes.size());
+  return Encode(text, memo);
+}
+
+TEST(Codec, CorpusRoundTripsByteForByte) {
+  for (const auto& entry : testing::RoundTripCorpus()) {
+    EXPECT_EQ(RoundTrip(entry.bytes), entry.bytes) << entry.name;
+  }
+}
+
+TEST(Codec, MapsCharactersAsWindowsDoes) {
+  Spellings memo;
+  EXPECT_EQ(Decode("A\\~", memo), u"A\\~");
+  EXPECT_EQ(Decode("\x82\xA0\x8A\xBF", memo), u"あ漢");
+  EXPECT_EQ(Decode("\xB1\xDF", memo), u"\uFF71\uFF9F");
+  EXPECT_EQ(Decode("\x81\x60\x81\x5F\x81\x7C", memo), u"\uFF5E\uFF3C\uFF0D");
+  EXPECT_EQ(Decode("\xF0\x40\xF9\xFC", memo), u"\uE000\uE757");
+  EXPECT_EQ(DefaultCode(u'\u2252'), 0x81E0);  // JIS before NEC row 13
+  EXPECT_EQ(DefaultCode(u'\u2160'), 0x8754);  // NEC row 13 before IBM
+  EXPECT_EQ(DefaultCode(u'\u2170'), 0xFA40);  // IBM before NEC-selected IBM
+  EXPECT_EQ(DefaultCode(u'\uFFE2'), 0x81CA);
+  EXPECT_EQ(DefaultCode(u'\u7E8A'), 0xFA5C);
+  EXPECT_EQ(DefaultCode(u'\u00E9'), 0);
+}
+
+TEST(Codec, NonCharactersBecomeReservedUnits) {
+  Spellings memo;
+  EXPECT_EQ(Decode(std::string("\0\x80\xA0\xFD\xFF", 5), memo),
+            u"\xDC00\xDC80\xDCA0\xDCFD\xDCFF");
+  // A lead byte before a byte that cannot follow it: the next byte is its own.
+  EXPECT_EQ(Decode("\x82\r\n", memo), u"\xDC82\r\n");
+  // An undefined two-byte code keeps both bytes.
+  EXPECT_EQ(Decode("\x85\x40", memo), u"\xDC85\xDC40");
+  EXPECT_EQ(Decode("x\x82", memo), u"x\xDC82");
+}
+
+TEST(Codec, RemembersTheSpellingADocumentUsed) {
+  Spellings memo;
+  EXPECT_EQ(Decode("\x87\x90", memo), u"\u2252");
+  // A character typed later is written the way the document spells it.
+  EXPECT_EQ(Encode(u"\u2252\u2252", memo), "\x87\x90\x87\x90");
+  // A fresh document uses the Windows default.
+  EXPECT_EQ(Encode(u"\u2252\u2170", Spellings()), "\x81\xE0\xFA\x40");
+  // A second spelling of the same character in one document keeps its bytes.
+  Spellings mixed;
+  EXPECT_EQ(Decode("\xEE\xEF\xFA\x40", mixed), u"\u2170\xDCFA\xDC40");
+  EXPECT_EQ(Encode(u"\u2170", mixed), "\xEE\xEF");
+  mixed.Clear();
+  EXPECT_EQ(Encode(u"\u2170", mixed), "\xFA\x40");
+  // Defaults: only the default spelling decodes to the character.
+  Spellings defaults = Spellings::Defaults();
+  EXPECT_EQ(Decode("\x81\xE0\x87\x90", defaults), u"\u2252\xDC87\xDC90");
+}
+
+TEST(Codec, UnmappableCharactersBecomeQuestionMarks) {
+  std::size_t bad = 0;
+  EXPECT_EQ(Encode(u"a\u00E9b\U0001F600c\xD800", Spellings(), &bad), "a?b?c?");
+  EXPECT_EQ(bad, 3u);
+  // A reserved unit after a high surrogate is part of a pair, not a byte.
+  EXPECT_EQ(Encode(u"\xD83D\xDC00", Spellings()), "?");
+  EXPECT_EQ(EncodedLength(u"a\u00E9\U0001F600\u3042"), 5u);
+}
+
+TEST(Codec, EncodedLengthMatchesEncodeOnRandomText) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    std::u16string text(rng() % 64, u'\0');
+    for (char16_t& u : text) u = static_cast<char16_t>(rng() & 0xFFFF);
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) length += EncodedUnitLength(text, i);
+    const std::string bytes = Encode(text, Spellings());
+    ASSERT_EQ(EncodedLength(text), bytes.size());
+    ASSERT_EQ(length, bytes.size());
+  }
+}
+
+}  // namespace
+}  // namespace kestil::cp932
