@@ -42,3 +42,4 @@ add_executable(kestil_win_bench bench/win/insert_bench.cpp bench/sample_text.cpp
 target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})
 target_link_libraries(kestil_win_bench PRIVATE kestil_win)
+target_link_options(kestil_win_bench PRIVATE -municode)

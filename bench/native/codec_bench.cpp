@@ -49,6 +49,16 @@ void BM_DecodeCodec(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
 }
 
+void BM_DecodeCodecReused(benchmark::State& state) {
+  std::u16string wide;
+  for (auto _ : state) {
+    kestil::cp932::Spellings memo;
+    kestil::cp932::DecodeInto(Text(), memo, wide);
+    benchmark::DoNotOptimize(wide.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
+}
+
 void BM_DecodeIconv(benchmark::State& state) {
   std::string out(Text().size() * 2 + 16, '\0');
   for (auto _ : state) {
@@ -66,6 +76,16 @@ void BM_EncodeCodec(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
 }
 
+void BM_EncodeCodecReused(benchmark::State& state) {
+  kestil::cp932::Spellings memo;
+  std::string bytes;
+  for (auto _ : state) {
+    kestil::cp932::EncodeInto(Wide(), memo, bytes);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
+}
+
 void BM_EncodeIconv(benchmark::State& state) {
   std::string out(Wide().size() * 2 + 16, '\0');
   const auto* in = reinterpret_cast<const char*>(Wide().data());
@@ -76,8 +96,10 @@ void BM_EncodeIconv(benchmark::State& state) {
 }
 
 BENCHMARK(BM_DecodeCodec)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeCodecReused)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeIconv)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeCodec)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodeCodecReused)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeIconv)->Unit(benchmark::kMillisecond);
 
 }  // namespace

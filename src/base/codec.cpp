@@ -1,6 +1,7 @@
 #include "base/codec.h"
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 #include "base/cp932.h"
@@ -33,9 +34,14 @@ int SpellingRank(std::uint16_t code) {
 }
 
 struct Tables {
-  std::uint16_t group[kLeadCount][256] = {};  // duplicate group + 1, or 0
+  // Unicode character in the low half, duplicate group + 1 (or 0) above it.
+  std::uint32_t decode[kLeadCount][256] = {};
+  std::uint64_t grouped[65536 / 64] = {};     // characters with a duplicate group
   std::uint16_t encode[65536] = {};           // default code, 0 if none
   std::uint16_t encode_group[65536] = {};     // duplicate group + 1, or 0
+  // Code of each unit that encodes the same everywhere (one-byte characters
+  // but NUL, two-byte characters with one spelling); 0 for the others.
+  std::uint16_t encode_plain[65536] = {};
   std::uint8_t unit_length[65536] = {};       // bytes Encode writes for a BMP unit
   std::vector<std::uint16_t> defaults;        // default code of each group
 };
@@ -63,11 +69,26 @@ std::unique_ptr<Tables> BuildTables() {
         t->defaults.push_back(t->encode[u]);
         t->encode_group[u] = static_cast<std::uint16_t>(t->defaults.size());
       }
-      t->group[li][trail] = t->encode_group[u];
+      t->grouped[u / 64] |= std::uint64_t{1} << (u % 64);
+    }
+  }
+  for (int li = 0; li < kLeadCount; ++li) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const char16_t u = kDoubleByteTable[li][trail];
+      t->decode[li][trail] = u | (u != 0 && code_count[u] >= 2
+                                      ? static_cast<std::uint32_t>(t->encode_group[u]) << 16
+                                      : 0u);
     }
   }
   for (std::uint32_t u = 0; u < 65536; ++u) {
     t->unit_length[u] = t->encode[u] != 0 ? 2 : 1;
+  }
+  for (std::uint32_t u = 0; u < 65536; ++u) {
+    if (t->encode[u] >= 0x100 && t->encode_group[u] == 0) t->encode_plain[u] = t->encode[u];
+  }
+  for (std::uint32_t u = 1; u < 0x80; ++u) t->encode_plain[u] = static_cast<std::uint16_t>(u);
+  for (std::uint32_t u = 0xFF61; u <= 0xFF9F; ++u) {
+    t->encode_plain[u] = static_cast<std::uint16_t>(u - 0xFF61 + 0xA1);
   }
   // One-byte characters; everything else without a code becomes '?'.
   for (std::uint32_t u = 0; u < 0x80; ++u) {
@@ -114,14 +135,40 @@ char16_t DecodeDoubleByte(unsigned char lead, unsigned char trail) {
 }
 
 std::u16string Decode(std::string_view bytes, Spellings& memo) {
+  std::u16string out;
+  DecodeInto(bytes, memo, out);
+  return out;
+}
+
+void DecodeInto(std::string_view bytes, Spellings& memo, std::u16string& out) {
   const Tables& t = T();
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
-  std::u16string out;
-  out.resize(n);
+  if (out.size() < n) out.resize(n);
   char16_t* o = out.data();
   std::size_t i = 0;
   while (i < n) {
+    // Runs of ASCII (without NUL) go eight bytes at a time.
+    while (i + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      const std::uint64_t high = word & 0x8080808080808080ull;
+      const std::uint64_t zero = (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+      if ((high | zero) != 0) break;
+      for (int k = 0; k < 8; ++k) o[k] = p[i + k];
+      o += 8;
+      i += 8;
+    }
+    // Runs of plain two-byte characters.
+    while (i + 1 < n) {
+      const int lead = LeadIndex(p[i]);
+      if (lead < 0) break;
+      const std::uint32_t entry = t.decode[lead][p[i + 1]];
+      if (entry - 1 >= 0xFFFF) break;  // undefined, or spelled more than once
+      *o++ = static_cast<char16_t>(entry);
+      i += 2;
+    }
+    if (i >= n) break;
     const unsigned char b = p[i];
     if (b < 0x80) {
       *o++ = b != 0 ? b : kEscapeBase;
@@ -140,17 +187,18 @@ std::u16string Decode(std::string_view bytes, Spellings& memo) {
       continue;
     }
     const unsigned char trail = p[i + 1];
-    const char16_t u = kDoubleByteTable[li][trail];
+    const std::uint32_t entry = t.decode[li][trail];
+    const auto u = static_cast<char16_t>(entry);
     if (u != 0) {
-      const std::uint16_t g = t.group[li][trail];
-      const auto code = static_cast<std::uint16_t>(b << 8 | trail);
-      if (g == 0 || memo.Get(g - 1) == code) {
+      const auto g = static_cast<std::uint16_t>(entry >> 16);
+      if (g == 0) {
         *o++ = u;
         i += 2;
         continue;
       }
-      if (memo.Get(g - 1) == 0) {
-        memo.Set(g - 1, code);
+      const auto code = static_cast<std::uint16_t>(b << 8 | trail);
+      if (memo.Get(g - 1) == 0) memo.Set(g - 1, code);
+      if (memo.Get(g - 1) == code) {
         *o++ = u;
         i += 2;
         continue;
@@ -167,18 +215,47 @@ std::u16string Decode(std::string_view bytes, Spellings& memo) {
     i += 2;
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
-  return out;
 }
 
 std::string Encode(std::u16string_view text, const Spellings& memo, std::size_t* unmappable) {
+  std::string out;
+  EncodeInto(text, memo, out, unmappable);
+  return out;
+}
+
+void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& out,
+                std::size_t* unmappable) {
   const Tables& t = T();
   const std::size_t n = text.size();
-  std::string out;
-  out.resize(n * 2);
+  if (out.size() < n * 2) out.resize(n * 2);
   char* o = out.data();
   std::size_t bad = 0;
+  const char16_t* p = text.data();
   for (std::size_t i = 0; i < n; ++i) {
-    const char16_t u = text[i];
+    // Runs of ASCII four units at a time.
+    while (i + 4 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      if ((word & 0xFF80FF80FF80FF80ull) != 0) break;
+      const std::uint32_t packed = static_cast<std::uint32_t>(
+          (word & 0xFF) | ((word >> 8) & 0xFF00) | ((word >> 16) & 0xFF0000) |
+          ((word >> 24) & 0xFF000000));
+      std::memcpy(o, &packed, 4);
+      o += 4;
+      i += 4;
+    }
+    if (i >= n) break;
+    // Runs of two-byte characters with one spelling.
+    while (i < n) {
+      const std::uint16_t c = t.encode_plain[p[i]];
+      if (c < 0x100) break;
+      o[0] = static_cast<char>(c >> 8);
+      o[1] = static_cast<char>(c & 0xFF);
+      o += 2;
+      ++i;
+    }
+    if (i >= n) break;
+    const char16_t u = p[i];
     if (u < 0x80) {
       *o++ = static_cast<char>(u);
       continue;
@@ -203,15 +280,16 @@ std::string Encode(std::u16string_view text, const Spellings& memo, std::size_t*
     } else if (code < 0x100) {
       *o++ = static_cast<char>(code);
     } else {
-      const std::uint16_t g = t.encode_group[u];
-      if (g != 0 && memo.Get(g - 1) != 0) code = memo.Get(g - 1);
+      if ((t.grouped[u / 64] >> (u % 64)) & 1) {
+        const std::uint16_t g = t.encode_group[u];
+        if (memo.Get(g - 1) != 0) code = memo.Get(g - 1);
+      }
       *o++ = static_cast<char>(code >> 8);
       *o++ = static_cast<char>(code & 0xFF);
     }
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
   if (unmappable != nullptr) *unmappable = bad;
-  return out;
 }
 
 std::size_t EncodedUnitLength(std::u16string_view text, std::size_t i) {
@@ -221,15 +299,41 @@ std::size_t EncodedUnitLength(std::u16string_view text, std::size_t i) {
 }
 
 std::size_t EncodedLength(std::u16string_view text) {
-  const Tables& t = T();
+  return EncodedLength(text, 0, text.size());
+}
+
+std::size_t EncodedLength(std::u16string_view text, std::size_t begin, std::size_t end) {
+  const std::uint8_t* length = T().unit_length;
+  const char16_t* p = text.data();
   std::size_t total = 0;
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const char16_t u = text[i];
-    total += t.unit_length[u];
-    if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(text[i + 1])) ++i;
+  for (std::size_t i = begin; i < end; ++i) {
+    const char16_t u = p[i];
+    total += length[u];
+    if ((u & 0xF800) == 0xD800) {  // a surrogate: rare
+      if (IsLowSurrogate(u) && i > 0 && IsHighSurrogate(p[i - 1])) --total;
+    }
   }
   return total;
+}
+
+std::size_t AdvanceBytes(std::u16string_view text, std::size_t begin, std::size_t budget,
+                         std::size_t* used) {
+  constexpr std::size_t kBlock = 4096;
+  std::size_t i = begin;
+  std::size_t consumed = 0;
+  // No unit takes more than two bytes, so a block whose double fits the
+  // remaining budget fits whole.
+  while (i + kBlock <= text.size() && consumed + 2 * kBlock <= budget) {
+    consumed += EncodedLength(text, i, i + kBlock);
+    i += kBlock;
+  }
+  for (; i < text.size(); ++i) {
+    const std::size_t len = EncodedUnitLength(text, i);
+    if (consumed + len > budget) break;
+    consumed += len;
+  }
+  if (used != nullptr) *used = consumed;
+  return i;
 }
 
 }  // namespace kestil::cp932

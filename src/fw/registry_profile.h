@@ -1,5 +1,6 @@
-// The option store in the per-user registry: HKEY_CURRENT_USER\Software\
-// <maker>\<application>\<section>, integers as REG_DWORD, strings as REG_SZ.
+// The option store in the per-user registry, under the key
+// HKEY_CURRENT_USER, Software, maker, application, section: integers as
+// REG_DWORD, strings as REG_SZ.
 #pragma once
 
 #include <string>

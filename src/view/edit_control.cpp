@@ -1,76 +1,197 @@
 #include "view/edit_control.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace kestil {
 namespace {
 
-// Walks text until bytes are consumed; a target inside a character stops at
-// its start.
-std::size_t UnitsForBytes(std::u16string_view text, std::size_t bytes) {
-  std::size_t consumed = 0;
-  std::size_t i = 0;
-  for (; i < text.size(); ++i) {
-    const std::size_t len = cp932::EncodedUnitLength(text, i);
-    if (consumed + len > bytes) break;
-    consumed += len;
+// Messages after which the text is the same as before.
+bool LeavesTextAlone(UINT msg) {
+  switch (msg) {
+    case WM_GETTEXT: case WM_GETTEXTLENGTH: case WM_GETFONT: case WM_SETFONT:
+    case EM_GETSEL: case EM_SETSEL: case EM_LINEINDEX: case EM_LINELENGTH:
+    case EM_LINEFROMCHAR: case EM_GETLINE: case EM_GETLINECOUNT: case EM_SCROLLCARET:
+    case EM_GETHANDLE: case EM_CANUNDO: case EM_GETMODIFY: case EM_GETFIRSTVISIBLELINE:
+    case EM_POSFROMCHAR: case EM_CHARFROMPOS: case EM_GETRECT: case EM_GETLIMITTEXT:
+    case EM_SETLIMITTEXT: case EM_SETTABSTOPS: case EM_LINESCROLL: case EM_SCROLL:
+    case WM_COPY: case WM_PAINT: case WM_NCPAINT: case WM_ERASEBKGND: case WM_PRINTCLIENT:
+    case WM_NCHITTEST: case WM_SETCURSOR: case WM_MOUSEMOVE: case WM_NCMOUSEMOVE:
+    case WM_MOUSEACTIVATE: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+    case WM_TIMER: case WM_HSCROLL: case WM_VSCROLL: case WM_MOUSEWHEEL: case WM_MOUSEHWHEEL:
+    case WM_SETFOCUS: case WM_KILLFOCUS: case WM_GETDLGCODE: case WM_SIZE: case WM_MOVE:
+    case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: case WM_SHOWWINDOW:
+    case WM_NCCALCSIZE: case WM_GETOBJECT: case WM_CAPTURECHANGED: case WM_KEYUP:
+    case WM_NCACTIVATE: case WM_ACTIVATE:
+      return true;
+    default:
+      return false;
   }
-  return i;
 }
+
+constexpr UINT_PTR kSubclassId = 0x4B45;  // one subclass per control
 
 }  // namespace
 
+// The whole text of the control, lent by the control where it allows it,
+// copied otherwise.
+class EditControlOps::TextAccess {
+ public:
+  explicit TextAccess(const EditControlOps& ops) {
+    const auto length =
+        static_cast<std::size_t>(SendMessageW(ops.hwnd_, WM_GETTEXTLENGTH, 0, 0));
+    handle_ = reinterpret_cast<HLOCAL>(SendMessageW(ops.hwnd_, EM_GETHANDLE, 0, 0));
+    if (handle_ != nullptr) {
+      const auto* p = static_cast<const char16_t*>(LocalLock(handle_));
+      if (p != nullptr && LocalSize(handle_) >= length * sizeof(char16_t)) {
+        text_ = std::u16string_view(p, length);
+        return;
+      }
+      if (p != nullptr) LocalUnlock(handle_);
+      handle_ = nullptr;
+    }
+    ops.copy_.resize(length + 1);
+    const LRESULT got = SendMessageW(ops.hwnd_, WM_GETTEXT, length + 1,
+                                     reinterpret_cast<LPARAM>(ops.copy_.data()));
+    text_ = std::u16string_view(ops.copy_.data(),
+                                std::min(length, static_cast<std::size_t>(std::max<LRESULT>(got, 0))));
+  }
+  ~TextAccess() {
+    if (handle_ != nullptr) LocalUnlock(handle_);
+  }
+  TextAccess(const TextAccess&) = delete;
+  TextAccess& operator=(const TextAccess&) = delete;
+
+  std::u16string_view text() const { return text_; }
+
+ private:
+  HLOCAL handle_ = nullptr;
+  std::u16string_view text_;
+};
+
 EditControlOps::EditControlOps(HWND edit) : hwnd_(edit) {
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+  subclassed_ = SetWindowSubclass(hwnd_, SubclassProc, kSubclassId,
+                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
-std::size_t EditControlOps::TextUnits() const {
-  return static_cast<std::size_t>(SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+EditControlOps::~EditControlOps() {
+  if (subclassed_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
 }
 
-std::u16string EditControlOps::ReadPrefix(std::size_t count) const {
-  count = std::min(count, TextUnits());
-  std::u16string text(count + 1, u'\0');
-  const LRESULT got = SendMessageW(hwnd_, WM_GETTEXT, count + 1,
-                                   reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(std::max<LRESULT>(got, 0)));
-  return text;
+LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                                              UINT_PTR id, DWORD_PTR self) {
+  auto* ops = reinterpret_cast<EditControlOps*>(self);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, SubclassProc, id);
+    ops->subclassed_ = false;
+    return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+  if (LeavesTextAlone(msg)) return DefSubclassProc(hwnd, msg, wp, lp);
+  ++ops->generation_;
+  ++ops->changing_depth_;
+  const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  --ops->changing_depth_;
+  ++ops->generation_;
+  return result;
 }
 
-std::size_t EditControlOps::ToUnits(std::size_t bytes) const {
-  // A surrogate pair gives one byte for two units, so read enough for that.
-  const std::u16string text = ReadPrefix(bytes * 2 + 2);
-  return UnitsForBytes(text, bytes);
+bool EditControlOps::AnchorsUsable() const {
+  if (!subclassed_ || changing_depth_ != 0) return false;
+  if (anchors_generation_ != generation_) {
+    anchors_.clear();
+    anchors_generation_ = generation_;
+  }
+  return true;
+}
+
+EditControlOps::Anchor EditControlOps::NearestByUnits(std::size_t units) const {
+  Anchor best{0, 0};
+  if (AnchorsUsable()) {
+    for (const Anchor& a : anchors_) {
+      if (a.units <= units && a.units > best.units) best = a;
+    }
+  }
+  return best;
+}
+
+EditControlOps::Anchor EditControlOps::NearestByBytes(std::size_t bytes) const {
+  Anchor best{0, 0};
+  if (AnchorsUsable()) {
+    for (const Anchor& a : anchors_) {
+      if (a.bytes <= bytes && a.bytes > best.bytes) best = a;
+    }
+  }
+  return best;
+}
+
+void EditControlOps::Remember(Anchor a) const {
+  if (!AnchorsUsable() || a.units == 0) return;
+  for (const Anchor& known : anchors_) {
+    if (known.units == a.units) return;
+  }
+  if (anchors_.size() >= 8) anchors_.erase(anchors_.begin());
+  anchors_.push_back(a);
 }
 
 std::size_t EditControlOps::ToBytes(std::size_t units) const {
-  const std::u16string text = ReadPrefix(units);
-  return cp932::EncodedLength(text);
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  units = std::min(units, text.size());
+  const Anchor from = NearestByUnits(units);
+  const std::size_t bytes = from.bytes + cp932::EncodedLength(text, from.units, units);
+  Remember({units, bytes});
+  return bytes;
 }
 
-Selection EditControlOps::GetSel() const {
+std::size_t EditControlOps::ToUnits(std::size_t bytes) const {
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  const Anchor from = NearestByBytes(bytes);
+  std::size_t used = 0;
+  // Inside a character the position stops at its start.
+  const std::size_t i = cp932::AdvanceBytes(text, from.units, bytes - from.bytes, &used);
+  const std::size_t consumed = from.bytes + used;
+  Remember({i, consumed});
+  return i;
+}
+
+std::pair<DWORD, DWORD> EditControlOps::UnitSelection() const {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   if (start > end) std::swap(start, end);
-  const std::u16string text = ReadPrefix(end);
-  const std::u16string_view view(text);
-  const std::size_t start_bytes = cp932::EncodedLength(view.substr(0, start));
-  return {start_bytes, start_bytes + cp932::EncodedLength(view.substr(start))};
+  return {start, end};
+}
+
+Selection EditControlOps::GetSel() const {
+  const auto [start, end] = UnitSelection();
+  const std::size_t start_bytes = ToBytes(start);
+  return {start_bytes, start == end ? start_bytes : ToBytes(end)};
 }
 
 void EditControlOps::SetSel(std::size_t start, std::size_t end) {
   if (start > end) std::swap(start, end);
-  const std::u16string text = ReadPrefix(end * 2 + 2);
-  const std::size_t s = UnitsForBytes(text, start);
-  const std::size_t e = UnitsForBytes(text, end);
+  const std::size_t s = ToUnits(start);
+  const std::size_t e = start == end ? s : ToUnits(end);
   SendMessageW(hwnd_, EM_SETSEL, s, static_cast<LPARAM>(e));
 }
 
 void EditControlOps::ReplaceSel(std::string_view text) {
   const std::u16string wide = cp932::Decode(text, spellings_);
+  const DWORD start = UnitSelection().first;
+  const std::size_t start_bytes = ToBytes(start);
   SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+  // The text before the insertion is unchanged; the inserted text measures
+  // what it measured before, unless it starts with a unit that pairs with the
+  // one before it.
+  Remember({start, start_bytes});
+  if (wide.empty() || wide.front() < 0xDC00 || wide.front() > 0xDFFF) {
+    Remember({start + wide.size(), start_bytes + cp932::EncodedLength(wide)});
+  }
 }
 
 void EditControlOps::ScrollCaret() { SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0); }
@@ -88,8 +209,11 @@ std::size_t EditControlOps::LineLength(std::size_t pos) const {
   const LRESULT first = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
   const LRESULT length = SendMessageW(hwnd_, EM_LINELENGTH, static_cast<WPARAM>(first), 0);
   if (first < 0 || length <= 0) return 0;
-  const std::u16string text = ReadPrefix(static_cast<std::size_t>(first + length));
-  return cp932::EncodedLength(std::u16string_view(text).substr(static_cast<std::size_t>(first)));
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  const auto begin = std::min(static_cast<std::size_t>(first), text.size());
+  return cp932::EncodedLength(text, begin,
+                              std::min(text.size(), begin + static_cast<std::size_t>(length)));
 }
 
 std::size_t EditControlOps::LineCount() const {
@@ -97,7 +221,8 @@ std::size_t EditControlOps::LineCount() const {
 }
 
 std::string EditControlOps::GetText() const {
-  return cp932::Encode(ReadPrefix(TextUnits()), spellings_);
+  const TextAccess access(*this);
+  return cp932::Encode(access.text(), spellings_);
 }
 
 void EditControlOps::SetText(std::string_view text) {
@@ -107,14 +232,12 @@ void EditControlOps::SetText(std::string_view text) {
 }
 
 std::string EditControlOps::GetSelectedText() const {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  if (start > end) std::swap(start, end);
-  const std::u16string text = ReadPrefix(end);
-  return cp932::Encode(std::u16string_view(text).substr(std::min<std::size_t>(start, text.size())),
-                       spellings_);
+  const auto [start, end] = UnitSelection();
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  const std::size_t s = std::min<std::size_t>(start, text.size());
+  const std::size_t e = std::min<std::size_t>(end, text.size());
+  return cp932::Encode(text.substr(s, e - s), spellings_);
 }
 
 bool EditControlOps::CanUndo() const { return SendMessageW(hwnd_, EM_CANUNDO, 0, 0) != 0; }

@@ -97,5 +97,28 @@ TEST(Codec, EncodedLengthMatchesEncodeOnRandomText) {
   }
 }
 
+TEST(Codec, AdvanceBytesStopsAtTheCharacterHoldingTheBudget) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 40; ++round) {
+    // Long enough for the block-wise path; mostly two-byte text with ASCII,
+    // reserved units and surrogate pairs mixed in.
+    std::u16string text(rng() % 30000, u'\0');
+    for (char16_t& u : text) {
+      const unsigned r = rng() % 10;
+      u = r < 5 ? u'\u3042' : r < 8 ? u'a' : r < 9 ? u'\xDC85' : u'\xD83D';
+    }
+    const std::size_t total = EncodedLength(text);
+    const std::size_t budget = total == 0 ? 0 : rng() % (total + 2);
+    const std::size_t begin = text.empty() ? 0 : rng() % (text.size() / 4 + 1);
+    std::size_t used = 0;
+    const std::size_t end = AdvanceBytes(text, begin, budget, &used);
+    ASSERT_EQ(used, EncodedLength(text, begin, end));
+    ASSERT_LE(used, budget);
+    if (end < text.size()) {
+      ASSERT_GT(used + EncodedUnitLength(text, end), budget);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kestil::cp932

@@ -1,0 +1,62 @@
+#include "win/win_test_util.h"
+
+#include <stdexcept>
+
+namespace kestil::testing {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"KestilTestFrame";
+
+void RegisterFrameClass() {
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  if (!registered) throw std::runtime_error("RegisterClassExW");
+}
+
+}  // namespace
+
+void PumpPending() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+  for (int round = 0; round < 1000 && !done(); ++round) {
+    PumpPending();
+    if (done()) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return done();
+}
+
+TestEditWindow::TestEditWindow() {
+  RegisterFrameClass();
+  frame_ = CreateWindowExW(0, kClass, L"test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+  edit_ = CreateWindowExW(0, L"EDIT", L"",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                              ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+                          0, 0, 600, 400, frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (frame_ == nullptr || edit_ == nullptr) throw std::runtime_error("CreateWindowExW");
+}
+
+TestEditWindow::~TestEditWindow() { DestroyWindow(frame_); }
+
+OwnedEditControl::OwnedEditControl(std::unique_ptr<TestEditWindow> window)
+    : EditControlOps(window->edit()), window_(std::move(window)) {}
+
+std::unique_ptr<OwnedEditControl> MakeEditControl() {
+  return std::make_unique<OwnedEditControl>(std::make_unique<TestEditWindow>());
+}
+
+}  // namespace kestil::testing

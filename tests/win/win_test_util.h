@@ -1,0 +1,45 @@
+// Helpers of the Windows tests: real windows, and message pumping until a
+// condition holds.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "fw/win.h"
+#include "view/edit_control.h"
+
+namespace kestil::testing {
+
+// Dispatches pending messages until done() holds or about ten seconds of
+// waiting have passed; returns done().
+bool PumpUntil(const std::function<bool()>& done);
+void PumpPending();
+
+// A top-level window holding a multi-line edit control set up like the view.
+class TestEditWindow {
+ public:
+  TestEditWindow();
+  ~TestEditWindow();
+  TestEditWindow(const TestEditWindow&) = delete;
+  TestEditWindow& operator=(const TestEditWindow&) = delete;
+
+  HWND frame() const { return frame_; }
+  HWND edit() const { return edit_; }
+
+ private:
+  HWND frame_ = nullptr;
+  HWND edit_ = nullptr;
+};
+
+// EditControlOps that owns its window.
+class OwnedEditControl final : public EditControlOps {
+ public:
+  explicit OwnedEditControl(std::unique_ptr<TestEditWindow> window);
+
+ private:
+  std::unique_ptr<TestEditWindow> window_;
+};
+
+std::unique_ptr<OwnedEditControl> MakeEditControl();
+
+}  // namespace kestil::testing
