@@ -20,11 +20,18 @@ target_compile_options(kestil PRIVATE ${KESTIL_WARNINGS})
 target_link_options(kestil PRIVATE -municode)
 target_link_libraries(kestil PRIVATE kestil_win)
 
-# GoogleTest from the system's source copy, built with the cross compiler.
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest from the system's source copy, built with the cross compiler; on
+# Windows itself (MSYS2) the installed package.
+set(KESTIL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+if(EXISTS ${KESTIL_GTEST_SOURCE}/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${KESTIL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+  add_library(gtest ALIAS GTest::gtest)
+  add_library(gtest_main ALIAS GTest::gtest_main)
+endif()
 
 add_executable(kestil_win_tests
   tests/win/text_core_test.cpp
