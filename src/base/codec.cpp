@@ -42,6 +42,8 @@ struct Tables {
   // Code of each unit that encodes the same everywhere (one-byte characters
   // but NUL, two-byte characters with one spelling); 0 for the others.
   std::uint16_t encode_plain[65536] = {};
+  // The same as the bytes to write, in order, and their count above them.
+  std::uint32_t encode_step[65536] = {};
   std::uint8_t unit_length[65536] = {};       // bytes Encode writes for a BMP unit
   std::vector<std::uint16_t> defaults;        // default code of each group
 };
@@ -89,6 +91,11 @@ std::unique_ptr<Tables> BuildTables() {
   for (std::uint32_t u = 1; u < 0x80; ++u) t->encode_plain[u] = static_cast<std::uint16_t>(u);
   for (std::uint32_t u = 0xFF61; u <= 0xFF9F; ++u) {
     t->encode_plain[u] = static_cast<std::uint16_t>(u - 0xFF61 + 0xA1);
+  }
+  for (std::uint32_t u = 0; u < 65536; ++u) {
+    const std::uint32_t c = t->encode_plain[u];
+    if (c >= 0x100) t->encode_step[u] = (c >> 8) | (c & 0xFF) << 8 | 2u << 16;
+    else if (c != 0) t->encode_step[u] = c | 1u << 16;
   }
   // One-byte characters; everything else without a code becomes '?'.
   for (std::uint32_t u = 0; u < 0x80; ++u) {
@@ -227,34 +234,21 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
                 std::size_t* unmappable) {
   const Tables& t = T();
   const std::size_t n = text.size();
-  if (out.size() < n * 2) out.resize(n * 2);
+  // One byte to spare: a one-byte character is written with a second byte
+  // that the next one overwrites.
+  if (out.size() < n * 2 + 1) out.resize(n * 2 + 1);
   char* o = out.data();
   std::size_t bad = 0;
   const char16_t* p = text.data();
   for (std::size_t i = 0; i < n; ++i) {
-    // Runs of ASCII four units at a time.
-    while (i + 4 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, p + i, 8);
-      if ((word & 0xFF80FF80FF80FF80ull) != 0) break;
-      const std::uint32_t packed = static_cast<std::uint32_t>(
-          (word & 0xFF) | ((word >> 8) & 0xFF00) | ((word >> 16) & 0xFF0000) |
-          ((word >> 24) & 0xFF000000));
-      std::memcpy(o, &packed, 4);
-      o += 4;
-      i += 4;
+    // Most units encode the same everywhere: write their bytes, two at a
+    // time, and move on by their count.
+    const std::uint32_t step = t.encode_step[p[i]];
+    if (step >= 0x10000) {
+      std::memcpy(o, &step, 2);
+      o += step >> 16;
+      continue;
     }
-    if (i >= n) break;
-    // Runs of two-byte characters with one spelling.
-    while (i < n) {
-      const std::uint16_t c = t.encode_plain[p[i]];
-      if (c < 0x100) break;
-      o[0] = static_cast<char>(c >> 8);
-      o[1] = static_cast<char>(c & 0xFF);
-      o += 2;
-      ++i;
-    }
-    if (i >= n) break;
     const char16_t u = p[i];
     if (u < 0x80) {
       *o++ = static_cast<char>(u);
