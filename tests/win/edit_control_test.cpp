@@ -80,3 +80,62 @@ TEST(EditControl, PositionsAfterReservedUnitsAndKana) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// Positions stay right when the text changes behind the adapter's back: by
+// typing, by messages from other programs, by the control's own undo.
+TEST(EditControl, PositionsFollowChangesFromOutside) {
+  auto edit = MakeEditControl();
+  const std::string kan = "\x8A\xBF";
+  edit->LoadRaw("ab" + kan + "cd" + kan + "ef");
+  edit->SetSel(8, 8);
+  EXPECT_EQ(edit->GetSel().start, 8u);
+
+  // A two-byte character typed at the start moves everything by two bytes.
+  SendMessageW(edit->hwnd(), EM_SETSEL, 0, 0);
+  SendMessageW(edit->hwnd(), WM_CHAR, 0x6F22, 1);
+  SendMessageW(edit->hwnd(), EM_SETSEL, 7, 7);  // units: before "ef"
+  EXPECT_EQ(edit->GetSel().start, 10u);
+  edit->SetSel(10, 12);
+  EXPECT_EQ(edit->GetSelectedText(), "ef");
+
+  // Another program replaces text through the standard messages.
+  SendMessageW(edit->hwnd(), EM_SETSEL, 0, 1);
+  SendMessageW(edit->hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"xyz"));
+  edit->SetSel(11, 13);
+  EXPECT_EQ(edit->GetSelectedText(), "ef");
+  SendMessageW(edit->hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"\u6F22\u6F22q"));
+  edit->SetSel(4, 5);
+  EXPECT_EQ(edit->GetSelectedText(), "q");
+
+  // The control's own undo, then our replacement measured after it.
+  edit->SetSel(0, 0);
+  edit->ReplaceSel(kan + kan);
+  edit->SetSel(8, 9);
+  EXPECT_EQ(edit->GetSelectedText(), "q");
+  SendMessageW(edit->hwnd(), EM_UNDO, 0, 0);
+  edit->SetSel(4, 5);
+  EXPECT_EQ(edit->GetSelectedText(), "q");
+  EXPECT_EQ(edit->StoreRaw(), "\x8A\xBF\x8A\xBFq");
+}
+
+TEST(EditControl, InsertTextInALargeDocumentKeepsExactOffsets) {
+  std::string big;
+  for (int i = 0; i < 5000; ++i) big += "<p>\x93\xFA\x96\x7B\x8C\xEA</p>\r\n";
+  auto edit = MakeEditControl();
+  edit->LoadRaw(big);
+  const std::size_t at = big.size() / 2 - (big.size() / 2) % 15;  // start of a line
+  edit->SetSel(at, at);
+  InsertText(*edit, "<a href=\"\">", 9, 0);
+  EXPECT_EQ(edit->GetSel(), (Selection{at + 9, at + 9}));
+  InsertText(*edit, "\x95\x5C", kCaretAfter, 0);
+  EXPECT_EQ(edit->GetSel().start, at + 11);
+  std::string expected = big;
+  expected.insert(at, "<a href=\"\x95\x5C\">");
+  EXPECT_EQ(edit->StoreRaw(), expected);
+}
+
+}  // namespace
+}  // namespace kestil::testing
