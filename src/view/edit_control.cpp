@@ -107,21 +107,12 @@ bool EditControlOps::AnchorsUsable() const {
   return true;
 }
 
-EditControlOps::Anchor EditControlOps::NearestByUnits(std::size_t units) const {
+EditControlOps::Anchor EditControlOps::Nearest(std::size_t Anchor::*key,
+                                               std::size_t value) const {
   Anchor best{0, 0};
   if (AnchorsUsable()) {
     for (const Anchor& a : anchors_) {
-      if (a.units <= units && a.units > best.units) best = a;
-    }
-  }
-  return best;
-}
-
-EditControlOps::Anchor EditControlOps::NearestByBytes(std::size_t bytes) const {
-  Anchor best{0, 0};
-  if (AnchorsUsable()) {
-    for (const Anchor& a : anchors_) {
-      if (a.bytes <= bytes && a.bytes > best.bytes) best = a;
+      if (a.*key <= value && a.*key > best.*key) best = a;
     }
   }
   return best;
@@ -140,7 +131,7 @@ std::size_t EditControlOps::ToBytes(std::size_t units) const {
   const TextAccess access(*this);
   const std::u16string_view text = access.text();
   units = std::min(units, text.size());
-  const Anchor from = NearestByUnits(units);
+  const Anchor from = Nearest(&Anchor::units, units);
   const std::size_t bytes = from.bytes + cp932::EncodedLength(text, from.units, units);
   Remember({units, bytes});
   return bytes;
@@ -149,7 +140,7 @@ std::size_t EditControlOps::ToBytes(std::size_t units) const {
 std::size_t EditControlOps::ToUnits(std::size_t bytes) const {
   const TextAccess access(*this);
   const std::u16string_view text = access.text();
-  const Anchor from = NearestByBytes(bytes);
+  const Anchor from = Nearest(&Anchor::bytes, bytes);
   std::size_t used = 0;
   // Inside a character the position stops at its start.
   const std::size_t i = cp932::AdvanceBytes(text, from.units, bytes - from.bytes, &used);

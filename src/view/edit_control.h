@@ -59,8 +59,8 @@ class EditControlOps : public EditOps {
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                                        UINT_PTR id, DWORD_PTR self);
   bool AnchorsUsable() const;
-  Anchor NearestByUnits(std::size_t units) const;
-  Anchor NearestByBytes(std::size_t bytes) const;
+  // The remembered pair closest below value, by units or by bytes.
+  Anchor Nearest(std::size_t Anchor::*key, std::size_t value) const;
   void Remember(Anchor a) const;
   std::pair<DWORD, DWORD> UnitSelection() const;
 
