@@ -1,7 +1,6 @@
 # Native tree: portable logic, unit tests under sanitizers, benchmarks.
 find_package(GTest REQUIRED)
 find_package(benchmark REQUIRED)
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(KESTIL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer
     -fno-sanitize-recover=all)
