@@ -18,6 +18,7 @@ add_executable(kestil_native_tests
   tests/native/edit_contract_test.cpp
   tests/native/options_test.cpp
   tests/native/tag_commands_test.cpp
+  tests/native/recent_files_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(kestil_native_tests PRIVATE ${KESTIL_WARNINGS})

@@ -8,7 +8,19 @@ kestil_portable_library(kestil_portable)
 add_library(kestil_win STATIC
   src/fw/text.cpp
   src/fw/registry_profile.cpp
+  src/fw/command.cpp
+  src/fw/ui.cpp
+  src/fw/file_io.cpp
+  src/fw/app.cpp
+  src/fw/document.cpp
+  src/fw/edit_view.cpp
+  src/fw/frame.cpp
+  src/fw/dialog.cpp
+  src/fw/shell_registration.cpp
   src/view/edit_control.cpp
+  src/view/kestil_view.cpp
+  src/frame/kestil_doc.cpp
+  src/frame/main_frame.cpp
   src/app/kestil_app.cpp
 )
 target_include_directories(kestil_win PUBLIC ${CMAKE_SOURCE_DIR}/src)

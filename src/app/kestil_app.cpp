@@ -1,13 +1,63 @@
 #include "app/kestil_app.h"
 
+#include <shellapi.h>
+
+#include "frame/kestil_doc.h"
+#include "frame/main_frame.h"
+#include "fw/dialog.h"
+#include "fw/frame.h"
+#include "fw/shell_registration.h"
+#include "res/resource.h"
+#include "view/kestil_view.h"
+
 namespace kestil {
+namespace {
 
-CKestilApp::CKestilApp()
-    : profile_(std::make_unique<fw::RegistryProfile>(kRegistryMaker, kApplicationName)) {}
+// The About box: the template alone, closed by OK or Escape.
+class CAboutDlg : public fw::Dialog {
+ public:
+  explicit CAboutDlg(HWND parent) : fw::Dialog(IDD_ABOUTBOX, parent) {}
+};
 
-void CKestilApp::LoadOptions() { KestilOptions::LoadOptions(*profile_); }
+std::wstring ExecutablePath() {
+  std::wstring path(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(n);
+  return path;
+}
 
-void CKestilApp::SaveOptions() const { KestilOptions::SaveOptions(*profile_); }
+}  // namespace
+
+CKestilApp::CKestilApp() {
+  On(ID_APP_ABOUT, [this] {
+    CAboutDlg about(frame() != nullptr ? frame()->hwnd() : nullptr);
+    about.DoModal();
+  });
+}
+
+void CKestilApp::LoadOptions() { KestilOptions::LoadOptions(profile()); }
+
+void CKestilApp::SaveOptions() { KestilOptions::SaveOptions(profile()); }
+
+void CKestilApp::FileNew(std::uint8_t kind) {
+  m_NewDocKind = kind;
+  FileNewDefault();
+}
+
+bool CKestilApp::InitInstance(const std::wstring& file) {
+  SetRegistryKey(kRegistryMaker);
+  LoadOptions();
+  LoadStdProfileSettings();
+  SetDocTemplate(std::make_unique<CKestilDoc>(), std::make_unique<CMainFrame>(),
+                 std::make_unique<CKestilView>(), IDR_MAINFRAME);
+  fw::RegisterDocumentType(
+      {L"Kestil.Document", L"Kestil Document", L".txt", ExecutablePath(), 1});
+  const bool ok = file.empty() ? FileNewDefault() : OpenDocumentFile(file);
+  if (!ok) return false;
+  ShowMainWindow(SW_SHOW);
+  DragAcceptFiles(frame()->hwnd(), TRUE);
+  return true;
+}
 
 HFONT CreateEditorFont() {
   return CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,

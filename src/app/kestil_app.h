@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <string>
 
 #include "app/options.h"
-#include "fw/registry_profile.h"
+#include "fw/app.h"
 #include "fw/win.h"
 
 namespace kestil {
@@ -28,27 +28,28 @@ class FontHandle {
   HFONT font_ = nullptr;
 };
 
-// Where the options live: HKEY_CURRENT_USER\Software\Ulmore Soft\kestil.
+// The maker key under which the options live:
+// HKEY_CURRENT_USER\Software\Ulmore Soft\kestil.
 constexpr wchar_t kRegistryMaker[] = L"Ulmore Soft";
-constexpr wchar_t kApplicationName[] = L"kestil";
 
-class CKestilApp : public KestilOptions {
+class CKestilApp : public fw::App, public KestilOptions {
  public:
   CKestilApp();
+  static CKestilApp& Get() { return *static_cast<CKestilApp*>(fw::App::Current()); }
+
+  // Start-up with the file named on the command line (empty for none).
+  bool InitInstance(const std::wstring& file) override;
 
   // Section "Option" of the application's registry key.
   void LoadOptions();
-  void SaveOptions() const;
-  using KestilOptions::LoadOptions;
-  using KestilOptions::SaveOptions;
+  void SaveOptions();
 
-  kestil::Profile& profile() const { return *profile_; }
+  // The kind of the next new document (0 empty, 1 HTML skeleton), then the
+  // framework's new-file step.
+  void FileNew(std::uint8_t kind);
 
   FontHandle m_EditFont;
   std::uint8_t m_NewDocKind = 0;
-
- private:
-  std::unique_ptr<fw::RegistryProfile> profile_;
 };
 
 // The editor font: FixedSys, 14 units high, Shift JIS character set.

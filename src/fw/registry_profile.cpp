@@ -37,7 +37,8 @@ bool OpenForWrite(const std::wstring& path, Key& key) {
 }  // namespace
 
 RegistryProfile::RegistryProfile(std::wstring maker, std::wstring application)
-    : key_path_(L"Software\\" + maker + L"\\" + application) {}
+    : key_path_(maker.empty() ? L"Software\\" + application
+                              : L"Software\\" + maker + L"\\" + application) {}
 
 std::wstring RegistryProfile::SectionPath(const std::string& section) const {
   return key_path_ + L"\\" + ToWide(section);

@@ -14,3 +14,7 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>

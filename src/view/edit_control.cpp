@@ -211,9 +211,9 @@ std::size_t EditControlOps::LineCount() const {
   return static_cast<std::size_t>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
 }
 
-std::string EditControlOps::GetText() const {
+std::string EditControlOps::GetText(std::size_t* unmappable) const {
   const TextAccess access(*this);
-  return cp932::Encode(access.text(), spellings_);
+  return cp932::Encode(access.text(), spellings_, unmappable);
 }
 
 void EditControlOps::SetText(std::string_view text) {

@@ -34,7 +34,9 @@ class EditControlOps : public EditOps {
   long long LineIndex(long long line) const override;
   std::size_t LineLength(std::size_t pos) const override;
   std::size_t LineCount() const override;
-  std::string GetText() const override;
+  std::string GetText() const override { return GetText(nullptr); }
+  // The text; characters without a code are counted in *unmappable.
+  std::string GetText(std::size_t* unmappable) const;
   void SetText(std::string_view text) override;
   std::string GetSelectedText() const override;
   bool CanUndo() const override;

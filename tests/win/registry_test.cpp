@@ -57,6 +57,7 @@ class Registry : public ::testing::Test {
 
 TEST_F(Registry, SaveWritesThe38ValuesWithTheirTypes) {
   CKestilApp app;
+  app.SetRegistryKey(kRegistryMaker);
   app.SaveOptions();
   const auto stored = Enumerate();
   ASSERT_EQ(stored.size(), 38u);
@@ -74,6 +75,7 @@ TEST_F(Registry, SaveWritesThe38ValuesWithTheirTypes) {
 TEST_F(Registry, OptionsComeBackAtTheNextStart) {
   {
     CKestilApp app;
+  app.SetRegistryKey(kRegistryMaker);
     app.m_TopMost = 1;
     app.m_TabStop = 20;
     app.m_TagStrType = 5;
@@ -83,6 +85,7 @@ TEST_F(Registry, OptionsComeBackAtTheNextStart) {
     app.SaveOptions();
   }
   CKestilApp next;
+  next.SetRegistryKey(kRegistryMaker);
   next.LoadOptions();
   EXPECT_EQ(next.m_TopMost, 1);
   EXPECT_EQ(next.m_TabStop, 20);
@@ -115,6 +118,7 @@ TEST_F(Registry, BadValuesGiveTheDefault) {
   SetRaw(L"m_RegStr_06", REG_SZ, huge.c_str(), static_cast<DWORD>(huge.size() * 2 + 2));
 
   CKestilApp app;
+  app.SetRegistryKey(kRegistryMaker);
   app.LoadOptions();
   EXPECT_EQ(app.m_TabStop, 4);
   EXPECT_EQ(app.m_RegStr[1], "");

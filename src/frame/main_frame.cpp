@@ -1,0 +1,109 @@
+#include "frame/main_frame.h"
+
+#include <commctrl.h>
+
+#include "app/kestil_app.h"
+#include "res/resource.h"
+
+namespace kestil {
+namespace {
+
+constexpr unsigned kToolbarButtons[] = {
+    ID_FILE_NEW, ID_FILE_NEW_HTML, ID_FILE_OPEN, ID_FILE_SAVE, 0,
+    ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+    ID_SAVE_AND_BROWSE, 0,
+    ID_TAG_BR, ID_TAG_LINK, ID_TAG_FONT, ID_TAG_IMG, ID_TAG_TABLE, ID_TAG_HR, ID_TAG_LIST,
+    ID_TAG_PAIR, 0,
+    ID_ZEN_TO_HAN, ID_INSERT_COLOR, ID_GRADIENT, ID_RELATIVE_PATH, 0,
+    ID_TOPMOST,
+};
+
+constexpr unsigned kIndicators[] = {ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                    ID_INDICATOR_SCRL};
+
+constexpr char kBarSection[] = "Bar";
+
+}  // namespace
+
+std::span<const unsigned> ToolbarButtons() { return kToolbarButtons; }
+std::span<const unsigned> StatusIndicators() { return kIndicators; }
+
+CMainFrame::CMainFrame() {
+  On(ID_FILE_NEW, [] { CKestilApp::Get().FileNew(0); });
+  On(ID_FILE_NEW_HTML, [] { CKestilApp::Get().FileNew(1); });
+  On(ID_TOPMOST, [this] { OnTopMost(); });
+  OnUpdate(ID_TOPMOST, [](fw::CmdUI& ui) {
+    ui.Enable(true);
+    ui.SetCheck(CKestilApp::Get().m_TopMost != 0);
+  });
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
+  if (fw::FrameWindow::OnCreate(cs) == -1) return -1;
+  if (!CreateToolbar(IDC_TOOLBAR, IDR_MAINFRAME, kToolbarButtons,
+                     WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)) {
+    return -1;
+  }
+  if (!CreateStatusBar(IDC_STATUSBAR, kIndicators)) return -1;
+  SendMessageW(toolbar(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  for (unsigned command : {ID_TAG_TABLE, ID_TAG_FONT}) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_STYLE;
+    SendMessageW(toolbar(), TB_GETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
+    info.fsStyle |= BTNS_DROPDOWN;
+    SendMessageW(toolbar(), TB_SETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
+  }
+  CKestilApp& app = CKestilApp::Get();
+  app.m_EditFont.Reset(CreateEditorFont());
+  if (app.m_TopMost != 0) ApplyTopMost();
+  const int status = app.profile().GetInt(kBarSection, "StatusBar", 1);
+  const int tools = app.profile().GetInt(kBarSection, "ToolBar", 1);
+  if ((status & 0xFF) == 0) ShowWindow(status_bar(), SW_HIDE);
+  if ((tools & 0xFF) == 0) ShowWindow(toolbar(), SW_HIDE);
+  return 0;
+}
+
+void CMainFrame::ApplyTopMost() {
+  SetWindowPos(hwnd(), CKestilApp::Get().m_TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CMainFrame::OnTopMost() {
+  CKestilApp& app = CKestilApp::Get();
+  app.m_TopMost = app.m_TopMost == 0 ? 1 : 0;
+  ApplyTopMost();
+}
+
+void CMainFrame::OnClose() {
+  CKestilApp& app = CKestilApp::Get();
+  app.SaveOptions();
+  app.profile().WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
+  app.profile().WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
+  fw::FrameWindow::OnClose();
+}
+
+void CMainFrame::ShowDropDown(unsigned command, unsigned menu_id) {
+  const auto index = SendMessageW(toolbar(), TB_COMMANDTOINDEX, command, 0);
+  RECT r{};
+  SendMessageW(toolbar(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  MapWindowPoints(toolbar(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menu_id));
+  if (menu == nullptr) return;
+  TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, r.left - 1, r.bottom, 0,
+                 hwnd(), nullptr);
+  DestroyMenu(menu);
+}
+
+bool CMainFrame::OnNotify(NMHDR& header, LRESULT* result) {
+  if (header.code != static_cast<UINT>(TBN_DROPDOWN) || header.hwndFrom != toolbar()) {
+    return false;
+  }
+  const auto& tb = reinterpret_cast<const NMTOOLBARW&>(header);
+  if (tb.iItem == ID_TAG_TABLE) ShowDropDown(ID_TAG_TABLE, IDR_TABLE_MENU);
+  if (tb.iItem == ID_TAG_FONT) ShowDropDown(ID_TAG_FONT, IDR_FONT_MENU);
+  *result = 0;  // TBDDRET_DEFAULT
+  return true;
+}
+
+}  // namespace kestil

@@ -1,0 +1,37 @@
+// The list of recently used files: newest first, no duplicates (paths
+// compared without regard to ASCII case, as Windows compares them), at most a
+// fixed number of entries, stored as "File1" ... "FileN" in its own section.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/profile.h"
+
+namespace kestil {
+
+class RecentFiles {
+ public:
+  static constexpr char kSection[] = "Recent File List";
+
+  explicit RecentFiles(std::size_t capacity) : capacity_(capacity) {}
+
+  void Add(const std::string& path);
+  void Remove(std::size_t index);
+  const std::vector<std::string>& entries() const { return entries_; }
+
+  // Entries that are missing or empty are skipped.
+  void Load(Profile& profile);
+  // Writes every slot; slots beyond the list are written empty.
+  void Save(Profile& profile) const;
+
+  // The menu text of entry index: "&1 path" ... "1&0 path", then the number
+  // without a mnemonic; '&' in the path is doubled.
+  static std::string MenuText(std::size_t index, const std::string& path);
+
+ private:
+  std::size_t capacity_;
+  std::vector<std::string> entries_;
+};
+
+}  // namespace kestil

@@ -1,0 +1,166 @@
+#include "fw/dialog.h"
+
+#include <climits>
+#include <vector>
+
+#include "fw/text.h"
+#include "fw/ui.h"
+#include "res/resource.h"
+
+namespace fw {
+namespace {
+
+std::wstring ControlText(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(got, 0)));
+  return text;
+}
+
+}  // namespace
+
+bool ParseInt(const std::wstring& text, int* value) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+  const std::size_t digits_start = i;
+  long long n = 0;
+  while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') {
+    n = n * 10 + (text[i] - L'0');
+    if (n > static_cast<long long>(INT_MAX) + 1) return false;
+    ++i;
+  }
+  if (i == digits_start) return false;
+  while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+  if (i != text.size()) return false;
+  if (negative) n = -n;
+  if (n < INT_MIN || n > INT_MAX) return false;
+  *value = static_cast<int>(n);
+  return true;
+}
+
+void DataExchange::Fail(int id, const std::wstring& message) {
+  failed_ = true;
+  Message(dialog_.hwnd(), message, MB_OK | MB_ICONEXCLAMATION);
+  HWND control = dialog_.Item(id);
+  if (control != nullptr) {
+    SetFocus(control);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+  }
+}
+
+void DataExchange::Text(int id, std::string& value) {
+  if (failed_) return;
+  HWND control = dialog_.Item(id);
+  if (save_) {
+    value = ToBytes(ControlText(control));
+  } else {
+    SetWindowTextW(control, ToWide(value).c_str());
+  }
+}
+
+void DataExchange::Text(int id, int& value) {
+  if (failed_) return;
+  HWND control = dialog_.Item(id);
+  if (!save_) {
+    SetWindowTextW(control, std::to_wstring(value).c_str());
+    return;
+  }
+  int parsed = 0;
+  if (!ParseInt(ControlText(control), &parsed)) {
+    Fail(id, LoadResString(IDS_PARSE_INT));
+    return;
+  }
+  value = parsed;
+}
+
+void DataExchange::Radio(int first_id, int& index) {
+  if (failed_) return;
+  HWND control = dialog_.Item(first_id);
+  int i = 0;
+  if (save_) index = -1;
+  while (control != nullptr) {
+    if (save_) {
+      if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) index = i;
+    } else {
+      SendMessageW(control, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    control = GetNextDlgGroupItem(dialog_.hwnd(), control, FALSE);
+    if (control == dialog_.Item(first_id)) break;
+    ++i;
+  }
+}
+
+void DataExchange::Control(int id, HWND& control) { control = dialog_.Item(id); }
+
+void DataExchange::MinMaxInt(int id, int value, int min, int max) {
+  if (failed_ || !save_) return;
+  if (value < min || value > max) {
+    Fail(id, Format(LoadResString(IDS_INT_RANGE), {std::to_wstring(min), std::to_wstring(max)}));
+  }
+}
+
+INT_PTR Dialog::DoModal() {
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(template_id_), parent_,
+                         DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::UpdateData(bool save) {
+  DataExchange dx(*this, save);
+  DoDataExchange(dx);
+  return !dx.failed();
+}
+
+void Dialog::EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
+
+bool Dialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
+
+void Dialog::OnOK() {
+  if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool Dialog::OnCommand(UINT, UINT, HWND) { return false; }
+
+INT_PTR Dialog::OnMessage(UINT, WPARAM, LPARAM, bool*) { return 0; }
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Dialog* self = nullptr;
+  if (msg == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lp);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+    return self->OnInitDialog() ? TRUE : FALSE;
+  }
+  self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  if (msg == WM_COMMAND) {
+    const UINT id = LOWORD(wp);
+    const UINT code = HIWORD(wp);
+    if (self->OnCommand(id, code, reinterpret_cast<HWND>(lp))) return TRUE;
+    if (id == IDOK && code == BN_CLICKED) {
+      self->OnOK();
+      return TRUE;
+    }
+    if (id == IDCANCEL && code == BN_CLICKED) {
+      self->OnCancel();
+      return TRUE;
+    }
+    return FALSE;
+  }
+  bool handled = false;
+  const INT_PTR result = self->OnMessage(msg, wp, lp, &handled);
+  if (handled) {
+    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace fw

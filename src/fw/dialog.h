@@ -1,0 +1,77 @@
+// Modal dialogs from templates, with data exchange between controls and
+// members. A failed check shows the standard message through Ui(), puts the
+// focus back in the field and refuses the OK.
+#pragma once
+
+#include <string>
+
+#include "fw/win.h"
+
+namespace fw {
+
+class Dialog;
+
+class DataExchange {
+ public:
+  DataExchange(Dialog& dialog, bool save) : dialog_(dialog), save_(save) {}
+  bool save() const { return save_; }
+  bool failed() const { return failed_; }
+
+  // Text of a control and a code page 932 string.
+  void Text(int id, std::string& value);
+  // Text of a control and an integer; text that is no integer fails.
+  void Text(int id, int& value);
+  // The index of the checked button of a radio group starting at first_id
+  // (-1 when none is checked).
+  void Radio(int first_id, int& index);
+  void Control(int id, HWND& control);
+  // After Text(id, value) on save: the value must lie in min..max.
+  void MinMaxInt(int id, int value, int min, int max);
+
+ private:
+  void Fail(int id, const std::wstring& message);
+
+  Dialog& dialog_;
+  bool save_;
+  bool failed_ = false;
+};
+
+// Parses a whole field as an integer: optional spaces, an optional sign and
+// decimal digits that fit an int.
+bool ParseInt(const std::wstring& text, int* value);
+
+class Dialog {
+ public:
+  Dialog(UINT template_id, HWND parent) : template_id_(template_id), parent_(parent) {}
+  virtual ~Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // IDOK, IDCANCEL, or -1 when the dialog could not be made.
+  INT_PTR DoModal();
+  HWND hwnd() const { return hwnd_; }
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  // Moves values from the controls (save) or to them; false when a check failed.
+  bool UpdateData(bool save);
+  void EndDialog(INT_PTR result);
+
+ protected:
+  // True to let the dialog manager set the focus.
+  virtual bool OnInitDialog();
+  virtual void DoDataExchange(DataExchange&) {}
+  virtual void OnOK();
+  virtual void OnCancel();
+  // Commands from controls other than OK and Cancel; true when handled.
+  virtual bool OnCommand(UINT id, UINT code, HWND control);
+  // Any other message; set *handled to give a result.
+  virtual INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  UINT template_id_;
+  HWND parent_;
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace fw

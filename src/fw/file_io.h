@@ -1,0 +1,29 @@
+// Whole-file reading and a save that never destroys the old file: the text
+// goes to a temporary file in the same folder, which replaces the original
+// only once every byte is written.
+#pragma once
+
+#include <string>
+
+#include "fw/win.h"
+
+namespace fw {
+
+// Files larger than this are refused as too large for the editor.
+constexpr unsigned long long kMaxFileBytes = 256ull << 20;
+// The error given for a file over that size.
+constexpr DWORD kErrorFileTooLarge = ERROR_FILE_TOO_LARGE;
+
+// On failure, *error holds the Windows error code.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error);
+bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* error);
+
+// The reason for an error code, in Japanese, for the load and save messages.
+std::wstring ErrorReason(DWORD error);
+
+// The file name part of a path.
+std::wstring FileTitle(const std::wstring& path);
+// The folder part of a path, without the last backslash; empty if none.
+std::wstring FolderOf(const std::wstring& path);
+
+}  // namespace fw

@@ -1,0 +1,382 @@
+#include "fw/frame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "fw/app.h"
+#include "fw/document.h"
+#include "fw/text.h"
+#include "fw/ui.h"
+#include "res/resource.h"
+
+namespace fw {
+namespace {
+
+constexpr wchar_t kFrameClass[] = L"KestilFrame";
+
+bool RegisterFrameClass(UINT icon, WNDPROC proc) {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(icon));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(icon), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFrameClass;
+  registered = RegisterClassExW(&wc) != 0;
+  return registered;
+}
+
+FrameWindow* g_creating = nullptr;
+
+// Rebuilds the recent-file items of a pop-up: the entries, or the greyed
+// placeholder when the list is empty.
+void UpdateRecentFileMenu(HMENU menu) {
+  static std::wstring placeholder;
+  int first = -1;
+  for (int pos = GetMenuItemCount(menu) - 1; pos >= 0; --pos) {
+    const UINT id = GetMenuItemID(menu, pos);
+    if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
+      if (id == ID_FILE_MRU_FIRST && placeholder.empty()) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, pos, text, 256, MF_BYPOSITION);
+        if (!App::Current()->recent_files().entries().empty() || text[0] != L'&') {
+          placeholder = text;
+        }
+      }
+      DeleteMenu(menu, pos, MF_BYPOSITION);
+      first = pos;
+    }
+  }
+  if (first < 0) return;
+  const auto& entries = App::Current()->recent_files().entries();
+  if (entries.empty()) {
+    InsertMenuW(menu, first, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FIRST,
+                placeholder.c_str());
+    return;
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::wstring text = ToWide(kestil::RecentFiles::MenuText(i, entries[i]));
+    InsertMenuW(menu, static_cast<UINT>(first + static_cast<int>(i)), MF_BYPOSITION | MF_STRING,
+                ID_FILE_MRU_FIRST + i, text.c_str());
+  }
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow() {
+  On(ID_VIEW_TOOLBAR, [this] { ShowBar(toolbar_, !IsWindowVisible(toolbar_)); });
+  On(ID_VIEW_STATUS_BAR, [this] { ShowBar(status_bar_, !IsWindowVisible(status_bar_)); });
+  OnUpdate(ID_VIEW_TOOLBAR, [this](CmdUI& ui) {
+    ui.Enable(toolbar_ != nullptr);
+    ui.SetCheck(toolbar_ != nullptr && IsWindowVisible(toolbar_));
+  });
+  OnUpdate(ID_VIEW_STATUS_BAR, [this](CmdUI& ui) {
+    ui.Enable(status_bar_ != nullptr);
+    ui.SetCheck(status_bar_ != nullptr && IsWindowVisible(status_bar_));
+  });
+}
+
+FrameWindow::~FrameWindow() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  if (images_ != nullptr) ImageList_Destroy(images_);
+}
+
+bool FrameWindow::LoadFrame(UINT resource_id, std::unique_ptr<EditView> view) {
+  if (!RegisterFrameClass(resource_id, WindowProc)) return false;
+  view_ = std::move(view);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(resource_id));
+  const std::wstring names = LoadResString(resource_id);
+  g_creating = this;
+  hwnd_ = CreateWindowExW(0, kFrameClass, names.substr(0, names.find(L'\n')).c_str(),
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, nullptr);
+  g_creating = nullptr;
+  if (hwnd_ == nullptr) {
+    if (menu != nullptr) DestroyMenu(menu);
+    return false;
+  }
+  return true;
+}
+
+LRESULT CALLBACK FrameWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<FrameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr && msg == WM_NCCREATE && g_creating != nullptr) {
+    self = g_creating;
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (self == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
+  return self->HandleMessage(msg, wp, lp);
+}
+
+LRESULT FrameWindow::Default(UINT msg, WPARAM wp, LPARAM lp) {
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+int FrameWindow::OnCreate(CREATESTRUCTW&) {
+  if (view_ == nullptr || !view_->Create(hwnd_, IDC_VIEW_EDIT)) return -1;
+  return 0;
+}
+
+void FrameWindow::OnClose() {
+  App* app = App::Current();
+  if (app != nullptr && app->document() != nullptr && !app->document()->SaveModified()) return;
+  if (app != nullptr) app->SaveStdProfileSettings();
+  DestroyWindow(hwnd_);
+}
+
+bool FrameWindow::OnNotify(NMHDR&, LRESULT*) { return false; }
+
+bool FrameWindow::CreateToolbar(UINT id, UINT bitmap, std::span<const UINT> buttons,
+                                DWORD style) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance,
+                             nullptr);
+  if (toolbar_ == nullptr) return false;
+  SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  images_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmap), 16, 0, RGB(192, 192, 192),
+                                 IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  if (images_ == nullptr) return false;
+  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
+  std::vector<TBBUTTON> tb;
+  int image = 0;
+  for (UINT command : buttons) {
+    TBBUTTON b{};
+    if (command == 0) {
+      b.fsStyle = BTNS_SEP;
+    } else {
+      b.iBitmap = image++;
+      b.idCommand = static_cast<int>(command);
+      b.fsState = TBSTATE_ENABLED;
+      b.fsStyle = BTNS_BUTTON;
+    }
+    tb.push_back(b);
+  }
+  SendMessageW(toolbar_, TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
+  SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+  if (style & WS_VISIBLE) ShowWindow(toolbar_, SW_SHOW);
+  return true;
+}
+
+bool FrameWindow::CreateStatusBar(UINT id, std::span<const UINT> indicators) {
+  status_bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
+                                WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+  if (status_bar_ == nullptr) return false;
+  indicators_.assign(indicators.begin(), indicators.end());
+  indicator_texts_.assign(indicators_.size(), L"\x1");  // forces the first update
+  SetIdleMessage();
+  return true;
+}
+
+void FrameWindow::ShowBar(HWND bar, bool show) {
+  if (bar == nullptr) return;
+  ShowWindow(bar, show ? SW_SHOW : SW_HIDE);
+  RecalcLayout();
+}
+
+void FrameWindow::RecalcLayout() {
+  if (hwnd_ == nullptr) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  int top = 0;
+  int bottom = client.bottom;
+  if (toolbar_ != nullptr && IsWindowVisible(toolbar_)) {
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    RECT r{};
+    GetWindowRect(toolbar_, &r);
+    top = r.bottom - r.top;
+  }
+  if (status_bar_ != nullptr && IsWindowVisible(status_bar_)) {
+    SendMessageW(status_bar_, WM_SIZE, 0, 0);
+    RECT r{};
+    GetWindowRect(status_bar_, &r);
+    bottom -= r.bottom - r.top;
+    // Indicator panes on the right, each as wide as its text.
+    HDC dc = GetDC(status_bar_);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status_bar_, WM_GETFONT, 0, 0)));
+    std::vector<int> widths;
+    for (UINT indicator : indicators_) {
+      const std::wstring text = LoadResString(indicator);
+      SIZE size{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      widths.push_back(size.cx + 12);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(status_bar_, dc);
+    std::vector<int> edges(indicators_.size() + 1);
+    int right = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (std::size_t i = indicators_.size(); i > 0; --i) {
+      edges[i] = right;
+      right -= widths[i - 1];
+    }
+    edges[0] = std::max(right, 0);
+    if (!edges.empty()) edges.back() = -1;
+    SendMessageW(status_bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    for (std::size_t i = 0; i < indicators_.size(); ++i) {
+      SendMessageW(status_bar_, SB_SETTEXTW, i + 1,
+                   reinterpret_cast<LPARAM>(indicator_texts_[i] == L"\x1"
+                                                ? L""
+                                                : indicator_texts_[i].c_str()));
+    }
+  }
+  if (view_ != nullptr && view_->hwnd() != nullptr) {
+    MoveWindow(view_->hwnd(), 0, top, client.right, std::max(bottom - top, 0), TRUE);
+  }
+}
+
+void FrameWindow::UpdateToolbar() {
+  if (toolbar_ == nullptr || !IsWindowVisible(toolbar_)) return;
+  App* app = App::Current();
+  const auto count = static_cast<int>(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON b{};
+    SendMessageW(toolbar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+    if (b.fsStyle & BTNS_SEP) continue;
+    ToolbarCmdUI ui(toolbar_, static_cast<UINT>(b.idCommand));
+    if (app == nullptr || !app->RouteUpdate(ui)) ui.Enable(false);
+  }
+}
+
+void FrameWindow::UpdateIndicators() {
+  if (status_bar_ == nullptr) return;
+  for (std::size_t i = 0; i < indicators_.size(); ++i) {
+    int key = 0;
+    switch (indicators_[i]) {
+      case ID_INDICATOR_KANA: key = VK_KANA; break;
+      case ID_INDICATOR_CAPS: key = VK_CAPITAL; break;
+      case ID_INDICATOR_NUM: key = VK_NUMLOCK; break;
+      case ID_INDICATOR_SCRL: key = VK_SCROLL; break;
+      default: break;
+    }
+    const bool on = key != 0 && (GetKeyState(key) & 1) != 0;
+    const std::wstring text = on ? LoadResString(indicators_[i]) : std::wstring();
+    if (text != indicator_texts_[i]) {
+      indicator_texts_[i] = text;
+      SendMessageW(status_bar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+}
+
+void FrameWindow::SetMessageText(const std::wstring& text) {
+  if (status_bar_ != nullptr) {
+    SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+}
+
+void FrameWindow::SetIdleMessage() { SetMessageText(LoadResString(IDS_IDLE_MESSAGE)); }
+
+void FrameWindow::OnInitMenuPopup(HMENU menu) {
+  App* app = App::Current();
+  if (app == nullptr) return;
+  UpdateRecentFileMenu(menu);
+  const int count = GetMenuItemCount(menu);
+  for (int pos = 0; pos < count; ++pos) {
+    const UINT id = GetMenuItemID(menu, pos);
+    if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separators and pop-ups
+    MenuCmdUI ui(menu, static_cast<UINT>(pos), id);
+    if (!app->RouteUpdate(ui)) ui.Enable(false);
+  }
+}
+
+void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  if (flags == 0xFFFF && menu == nullptr) {
+    SetIdleMessage();
+  } else if (flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) {
+    SetMessageText(L"");
+  } else {
+    SetMessageText(PromptOf(item));
+  }
+}
+
+void FrameWindow::OnDropFiles(HDROP drop) {
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  std::wstring path(length + 1, L'\0');
+  DragQueryFileW(drop, 0, path.data(), length + 1);
+  path.resize(length);
+  DragFinish(drop);
+  SetForegroundWindow(hwnd_);
+  if (!path.empty() && App::Current() != nullptr) App::Current()->OpenDocumentFile(path);
+}
+
+LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lp));
+    case WM_SIZE:
+      RecalcLayout();
+      return 0;
+    case WM_SETFOCUS:
+      if (view_ != nullptr && view_->hwnd() != nullptr) SetFocus(view_->hwnd());
+      return 0;
+    case WM_COMMAND: {
+      const HWND control = reinterpret_cast<HWND>(lp);
+      if (control != nullptr && view_ != nullptr && control == view_->hwnd()) return 0;
+      if (App::Current() != nullptr) App::Current()->RouteCommand(LOWORD(wp));
+      return 0;
+    }
+    case WM_INITMENUPOPUP:
+      if (!HIWORD(lp)) OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+      return 0;
+    case WM_MENUSELECT:
+      OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+      return 0;
+    case WM_EXITMENULOOP:
+      SetIdleMessage();
+      return 0;
+    case WM_NOTIFY: {
+      auto& header = *reinterpret_cast<NMHDR*>(lp);
+      if (header.code == TTN_GETDISPINFOW) {
+        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+        static std::wstring tip;
+        tip = TooltipOf(static_cast<UINT>(header.idFrom));
+        info.lpszText = tip.data();
+        return 0;
+      }
+      if (header.code == TBN_HOTITEMCHANGE && header.hwndFrom == toolbar_) {
+        const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+        if (hot.dwFlags & HICF_LEAVING) {
+          SetIdleMessage();
+        } else {
+          SetMessageText(PromptOf(static_cast<UINT>(hot.idNew)));
+        }
+        return 0;
+      }
+      LRESULT result = 0;
+      if (OnNotify(header, &result)) return result;
+      return Default(msg, wp, lp);
+    }
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY: {
+      const LRESULT r = Default(msg, wp, lp);
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      toolbar_ = nullptr;
+      status_bar_ = nullptr;
+      return r;
+    }
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+}  // namespace fw

@@ -1,0 +1,71 @@
+// The main frame window: menu, accelerators, a toolbar with tooltips and
+// drop-down buttons, a status bar with the prompt of the menu item or button
+// under the pointer and the keyboard indicators, and the view in between.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "fw/command.h"
+#include "fw/edit_view.h"
+#include "fw/win.h"
+
+namespace fw {
+
+class FrameWindow : public CommandTarget {
+ public:
+  FrameWindow();
+  ~FrameWindow() override;
+  FrameWindow(const FrameWindow&) = delete;
+  FrameWindow& operator=(const FrameWindow&) = delete;
+
+  // Creates the window with menu, icon and title from resource_id; the view
+  // becomes its client.
+  bool LoadFrame(UINT resource_id, std::unique_ptr<EditView> view);
+  HWND hwnd() const { return hwnd_; }
+  EditView* view() const { return view_.get(); }
+  HWND toolbar() const { return toolbar_; }
+  HWND status_bar() const { return status_bar_; }
+
+  void RecalcLayout();
+  void ShowBar(HWND bar, bool show);
+  // Runs the update handlers of the toolbar's buttons.
+  void UpdateToolbar();
+  void UpdateIndicators();
+  void SetMessageText(const std::wstring& text);
+  void SetIdleMessage();
+
+ protected:
+  virtual int OnCreate(CREATESTRUCTW& cs);
+  virtual void OnClose();
+  // Notifications from child controls; true with *result set when handled.
+  virtual bool OnNotify(NMHDR& header, LRESULT* result);
+
+  // Toolbar from a bitmap of 16 x 15 images, one per button in order; 0 in
+  // buttons is a separator.
+  bool CreateToolbar(UINT id, UINT bitmap, std::span<const UINT> buttons, DWORD style);
+  // Status bar: a message pane, then one pane per indicator string id.
+  bool CreateStatusBar(UINT id, std::span<const UINT> indicators);
+
+  // The window procedure's default.
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnInitMenuPopup(HMENU menu);
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  void OnDropFiles(HDROP drop);
+
+  HWND hwnd_ = nullptr;
+  HWND toolbar_ = nullptr;
+  HWND status_bar_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  std::unique_ptr<EditView> view_;
+  std::vector<UINT> indicators_;
+  std::vector<std::wstring> indicator_texts_;
+};
+
+}  // namespace fw

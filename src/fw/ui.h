@@ -1,0 +1,50 @@
+// Message boxes, common file dialogs and resource strings. The program goes
+// through Ui() for every message box and file dialog, so that tests can
+// answer them in place of a person.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fw/win.h"
+
+namespace fw {
+
+struct FileDialogRequest {
+  HWND owner = nullptr;
+  std::wstring filter;       // pairs "description|pattern|...", ended by "||"
+  int filter_index = 0;      // 1-based; 0 is the first
+  std::wstring initial_dir;
+  std::wstring file_name;    // in: proposed name; out: chosen path
+  std::wstring default_ext;  // without the point; empty for none
+  DWORD flags = 0;
+};
+
+class UiServices {
+ public:
+  virtual ~UiServices() = default;
+  virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                         UINT flags);
+  // True when the user confirmed; request.file_name and filter_index then hold
+  // the choice.
+  virtual bool OpenFile(FileDialogRequest& request);
+  virtual bool SaveFile(FileDialogRequest& request);
+};
+
+UiServices& Ui();
+// Replaces the services (tests); null restores the real ones.
+void SetUi(UiServices* services);
+
+std::wstring LoadResString(UINT id);
+// The part of a prompt string before its line feed, and the part after it.
+std::wstring PromptOf(UINT id);
+std::wstring TooltipOf(UINT id);
+// Replaces %1, %2 ... by the arguments.
+std::wstring Format(const std::wstring& pattern, const std::vector<std::wstring>& args);
+
+// The application's name (string 57344), the caption of its message boxes.
+std::wstring AppName();
+// A message box with the application's name as caption.
+int Message(HWND owner, const std::wstring& text, UINT flags = MB_OK);
+
+}  // namespace fw

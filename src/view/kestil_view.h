@@ -1,0 +1,21 @@
+// The editor view: a non-wrapping edit surface in the editor font, and the
+// tag and attribute commands.
+#pragma once
+
+#include "fw/edit_view.h"
+
+namespace kestil {
+
+class CKestilView : public fw::EditView {
+ public:
+  CKestilView();
+  void OnInitialUpdate() override;
+
+ protected:
+  void PreCreateWindow(CREATESTRUCTW& cs) override;
+
+ private:
+  bool first_update_done_ = false;
+};
+
+}  // namespace kestil
