@@ -57,6 +57,19 @@ target_link_libraries(kestil_win_tests PRIVATE kestil_win gtest gtest_main)
 add_test(NAME win_text_core COMMAND kestil_win_tests --gtest_brief=1)
 set_tests_properties(win_text_core PROPERTIES TIMEOUT 600)
 
+add_executable(kestil_win_app_tests
+  tests/win/resources_test.cpp
+  tests/win/main_window_test.cpp
+  tests/win/app_fixture.cpp
+  tests/win/win_test_util.cpp
+  src/res/kestil.rc
+)
+target_include_directories(kestil_win_app_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/res)
+target_compile_options(kestil_win_app_tests PRIVATE ${KESTIL_WARNINGS})
+target_link_libraries(kestil_win_app_tests PRIVATE kestil_win gtest gtest_main)
+add_test(NAME win_main_window COMMAND kestil_win_app_tests --gtest_brief=1)
+set_tests_properties(win_main_window PROPERTIES TIMEOUT 600)
+
 add_executable(kestil_win_bench bench/win/insert_bench.cpp bench/sample_text.cpp)
 target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})

@@ -1,0 +1,123 @@
+// Runs the program's own classes in the test process: a fresh registry, the
+// application object started as kestil.exe starts it, and message boxes and
+// file dialogs answered by the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/kestil_app.h"
+#include "fw/document.h"
+#include "fw/edit_view.h"
+#include "fw/frame.h"
+#include "fw/ui.h"
+#include "win/win_test_util.h"
+
+namespace kestil::testing {
+
+class FakeUi : public fw::UiServices {
+ public:
+  int MessageBox(HWND, const std::wstring& text, const std::wstring& caption,
+                 UINT flags) override {
+    messages.push_back(text);
+    captions.push_back(caption);
+    styles.push_back(flags);
+    if (answers.empty()) return (flags & 0xF) == MB_OK ? IDOK : IDCANCEL;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  bool OpenFile(fw::FileDialogRequest& request) override {
+    open_requests.push_back(request);
+    if (open_path.empty()) return false;
+    request.file_name = open_path;
+    return true;
+  }
+  bool SaveFile(fw::FileDialogRequest& request) override {
+    save_requests.push_back(request);
+    if (save_path.empty()) return false;
+    request.file_name = save_path;
+    return true;
+  }
+
+  std::vector<std::wstring> messages;
+  std::vector<std::wstring> captions;
+  std::vector<UINT> styles;
+  std::deque<int> answers;
+  std::wstring open_path;
+  std::wstring save_path;
+  std::vector<fw::FileDialogRequest> open_requests;
+  std::vector<fw::FileDialogRequest> save_requests;
+};
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearRegistry();
+    fw::SetUi(&ui_);
+  }
+  void TearDown() override {
+    app_.reset();
+    PumpPending();
+    fw::SetUi(nullptr);
+    ClearRegistry();
+  }
+
+  static void ClearRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ulmore Soft"); }
+
+  // Starts the program; false as InitInstance gives it.
+  bool Start(const std::wstring& file = L"") {
+    app_.reset();
+    app_ = std::make_unique<CKestilApp>();
+    const bool ok = app_->InitInstance(file);
+    PumpPending();
+    return ok;
+  }
+  // Closes the main window as the user would (WM_CLOSE).
+  void Close() {
+    SendMessageW(Frame(), WM_CLOSE, 0, 0);
+    PumpPending();
+  }
+  // Closes, then starts again reading the stored options.
+  void Restart() {
+    Close();
+    Start();
+  }
+
+  CKestilApp& App() { return *app_; }
+  HWND Frame() { return app_->frame()->hwnd(); }
+  fw::EditView& View() { return *app_->view(); }
+  HWND Edit() { return View().hwnd(); }
+  fw::Document& Doc() { return *app_->document(); }
+  void Command(UINT id) {
+    SendMessageW(Frame(), WM_COMMAND, id, 0);
+    PumpPending();
+  }
+  void Idle() { app_->OnIdle(0); }
+  std::wstring Title() {
+    wchar_t text[512] = {};
+    GetWindowTextW(Frame(), text, 512);
+    return text;
+  }
+
+  FakeUi ui_;
+  std::unique_ptr<CKestilApp> app_;
+};
+
+// A file in the prefix's temporary folder, removed at the end of the test.
+class TempFile {
+ public:
+  TempFile(const std::wstring& name, const std::string& bytes);
+  ~TempFile();
+  const std::wstring& path() const { return path_; }
+  std::string Read() const;
+
+ private:
+  std::wstring path_;
+};
+
+}  // namespace kestil::testing
