@@ -75,3 +75,6 @@ target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})
 target_link_libraries(kestil_win_bench PRIVATE kestil_win)
 target_link_options(kestil_win_bench PRIVATE -municode)
+
+# Helper of scripts/screenshots: drives the program from outside.
+add_executable(kestil_drive tools/drive.cpp)

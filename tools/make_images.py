@@ -443,20 +443,20 @@ def write_ico(path, art):
 
 
 APP_ICON = """
-kkkkkkkkkkkkkkk.
-kwwwwwwwwwwwwwk.
-kwrwwwwwwwwwrwk.
-kwwrwwwwwwwrwwk.
-kwwwrwwwwwrwwwk.
-kwwwwrwwwrwwwwk.
-kwwwrwwwwwrwwwk.
-kwwrwwwwwwwrwwk.
-kwrwwwwwwwwwrwk.
-kwwwwwwwwwwwwwk.
-kwnnnnnnnnnnnwk.
-kwwwwwwwwwwwwwk.
-kwnnnnnnnnwwwwk.
-kkkkkkkkkkkkkkk."""
+.kkkkkkkkkkk....
+.kwwwwwwwwwkk...
+.kwwwwwwwwwkwk..
+.kwwwwwwwwwkkkk.
+.kwwwrwwwrwwwwk.
+.kwwrwwwwwrwwwk.
+.kwrwwwbwwwrwwk.
+.kwwrwwbwwrwwwk.
+.kwwwrbwwrwwwwk.
+.kwwwwbwwwwwwwk.
+.kwnnnnnnnnnwwk.
+.kwwwwwwwwwwwwk.
+.kwnnnnnnwwwwwk.
+.kkkkkkkkkkkkkk."""
 
 DOC_ICON = """
 ..kkkkkkkkk.....
