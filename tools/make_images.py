@@ -448,11 +448,11 @@ APP_ICON = """
 .kwwwwwwwwwkwk..
 .kwwwwwwwwwkkkk.
 .kwwwrwwwrwwwwk.
-.kwwrwwwwwrwwwk.
+.kwwrwwwbwrwwwk.
 .kwrwwwbwwwrwwk.
 .kwwrwwbwwrwwwk.
 .kwwwrbwwrwwwwk.
-.kwwwwbwwwwwwwk.
+.kwwwwwwwwwwwwk.
 .kwnnnnnnnnnwwk.
 .kwwwwwwwwwwwwk.
 .kwnnnnnnwwwwwk.
