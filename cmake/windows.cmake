@@ -78,3 +78,9 @@ target_link_options(kestil_win_bench PRIVATE -municode)
 
 # Helper of scripts/screenshots: drives the program from outside.
 add_executable(kestil_drive tools/drive.cpp)
+
+add_executable(kestil_startup_bench bench/win/startup_bench.cpp bench/sample_text.cpp)
+target_include_directories(kestil_startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+target_compile_options(kestil_startup_bench PRIVATE ${KESTIL_WARNINGS})
+target_link_options(kestil_startup_bench PRIVATE -municode)
+target_link_libraries(kestil_startup_bench PRIVATE kestil_win)

@@ -31,6 +31,9 @@ App::App() : profile_(std::make_unique<RegistryProfile>(L"", AppName())) {
       recent_.Remove(index);  // a file that is gone leaves the list
     }
   });
+  OnUpdateRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, [this](CmdUI& ui) {
+    ui.Enable(ui.id() - ID_FILE_MRU_FIRST < recent_.entries().size());
+  });
 }
 
 App::~App() {
@@ -64,6 +67,9 @@ bool App::EnsureFrame() {
   view_ = frame_->view();
   document_->AttachView(view_);
   view_->set_document(document_.get());
+  // The view's first set-up (font, tab stops) before any text is in it: the
+  // same end state, without laying out a large first file twice.
+  view_->OnInitialUpdate();
   return true;
 }
 

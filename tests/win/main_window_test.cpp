@@ -2,6 +2,10 @@
 // bars, always on top, the new commands and closing.
 #include <gtest/gtest.h>
 
+#include "fw/win.h"
+
+#include <shlobj.h>
+
 #include "base/cp932.h"
 #include "corpus.h"
 #include "res/resource.h"
@@ -234,6 +238,89 @@ TEST_F(MainWindow, RegistersTheDocumentTypeForTheUserOnly) {
   EXPECT_EQ(RegQueryValueExW(key, L"Kestil.Document", nullptr, nullptr, nullptr, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+class MainWindowInput : public AppTest {
+ protected:
+  std::string Text() { return View().edit().GetText(); }
+  std::wstring MenuText(HMENU menu, int pos) {
+    wchar_t text[512] = {};
+    GetMenuStringW(menu, static_cast<UINT>(pos), text, 512, MF_BYPOSITION);
+    return text;
+  }
+};
+
+// Ctrl+N through the accelerator table, as the message loop translates it.
+TEST_F(MainWindowInput, CtrlNMakesAPlainDocumentAfterNewHtml) {
+  ASSERT_TRUE(Start());
+  Command(ID_FILE_NEW_HTML);
+  ASSERT_EQ(Text(), HtmlSkeleton(0));
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  MSG msg{Edit(), WM_KEYDOWN, 'N', 1, 0, {0, 0}};
+  const int translated = TranslateAcceleratorW(Frame(), App().accelerators(), &msg);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_TRUE(translated);
+  PumpPending();
+  EXPECT_EQ(Text(), "");
+}
+
+TEST_F(MainWindowInput, RecentFilesReplaceThePlaceholder) {
+  ASSERT_TRUE(Start());
+  HMENU file = GetSubMenu(GetMenu(Frame()), 0);
+  SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_EQ(MenuText(file, 9), L"最近使ったﾌｧｲﾙ");
+  EXPECT_TRUE(GetMenuState(file, 9, MF_BYPOSITION) & MF_GRAYED);
+  TempFile a(L"kestil-a&b.htm", "a");
+  TempFile b(L"kestil-b.htm", "b");
+  ASSERT_TRUE(App().OpenDocumentFile(a.path()));
+  ASSERT_TRUE(App().OpenDocumentFile(b.path()));
+  SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_EQ(MenuText(file, 9), L"&1 " + b.path());
+  EXPECT_EQ(MenuText(file, 10), L"&2 " + a.path().substr(0, a.path().size() - 7) + L"a&&b.htm");
+  EXPECT_EQ(GetMenuItemID(file, 10), static_cast<UINT>(ID_FILE_MRU_FIRST + 1));
+  Command(ID_FILE_MRU_FIRST + 1);
+  EXPECT_EQ(Text(), "a");
+  // The list survives a restart.
+  Restart();
+  ASSERT_GE(App().recent_files().entries().size(), 2u);
+}
+
+TEST_F(MainWindowInput, DroppedFileIsOpened) {
+  ASSERT_TRUE(Start());
+  TempFile dropped(L"kestil-dropped.htm", "<p>dropped</p>");
+  const std::wstring& path = dropped.path();
+  const SIZE_T size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  path.copy(reinterpret_cast<wchar_t*>(files + 1), path.size());
+  GlobalUnlock(memory);
+  SendMessageW(Frame(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  PumpPending();
+  EXPECT_EQ(Text(), "<p>dropped</p>");
+  EXPECT_EQ(Doc().path_name(), path);
+}
+
+TEST_F(MainWindowInput, TooltipsAreTheSecondPartOfThePrompt) {
+  ASSERT_TRUE(Start());
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(App().frame()->toolbar(), TB_GETTOOLTIPS, 0, 0));
+  info.hdr.idFrom = ID_TAG_TABLE;
+  info.hdr.code = TTN_GETDISPINFOW;
+  SendMessageW(Frame(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  EXPECT_EQ(std::wstring(info.lpszText), L"<table><tr><td></td></tr></table>");
 }
 
 }  // namespace
