@@ -60,9 +60,11 @@ set_tests_properties(win_text_core PROPERTIES TIMEOUT 600)
 add_executable(kestil_win_app_tests
   tests/win/resources_test.cpp
   tests/win/main_window_test.cpp
+  tests/win/dialog_test.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp
   src/res/kestil.rc
+  tests/win/test_dialogs.rc
 )
 target_include_directories(kestil_win_app_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/res)
 target_compile_options(kestil_win_app_tests PRIVATE ${KESTIL_WARNINGS})
