@@ -325,3 +325,58 @@ TEST_F(MainWindowInput, TooltipsAreTheSecondPartOfThePrompt) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// Where the drop-down menu of a toolbar button stands: a hook notes the menu
+// window when it is made, closes it with Escape, and reads its place just
+// before it goes.
+POINT g_menu_at{-1, -1};
+HHOOK g_hook = nullptr;
+HWND g_owner = nullptr;
+HWND g_menu = nullptr;
+
+LRESULT CALLBACK CatchMenu(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_CREATEWND) {
+    auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lp);
+    if (create->lpcs->lpszClass == MAKEINTATOM(0x8000)) {  // the menu window class
+      g_menu = reinterpret_cast<HWND>(wp);
+      PostMessageW(g_owner, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  } else if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wp) == g_menu) {
+    RECT r{};
+    GetWindowRect(g_menu, &r);
+    g_menu_at = {r.left, r.top};
+  }
+  return CallNextHookEx(g_hook, code, wp, lp);
+}
+
+class DropDown : public AppTest {};
+
+TEST_F(DropDown, MenusOpenJustBelowTheirButtons) {
+  ASSERT_TRUE(Start());
+  HWND tb = App().frame()->toolbar();
+  for (UINT command : {32778u, 32830u}) {
+    RECT r{};
+    SendMessageW(tb, TB_GETRECT, command, reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(tb, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    g_menu_at = {-1, -1};
+    g_owner = Frame();
+    g_hook = SetWindowsHookExW(WH_CBT, CatchMenu, nullptr, GetCurrentThreadId());
+    NMTOOLBARW nm{};
+    nm.hdr.hwndFrom = tb;
+    nm.hdr.idFrom = GetDlgCtrlID(tb);
+    nm.hdr.code = TBN_DROPDOWN;
+    nm.iItem = static_cast<int>(command);
+    const LRESULT result = SendMessageW(Frame(), WM_NOTIFY, nm.hdr.idFrom,
+                                        reinterpret_cast<LPARAM>(&nm));
+    UnhookWindowsHookEx(g_hook);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(g_menu_at.x, r.left - 1) << command;
+    EXPECT_EQ(g_menu_at.y, r.bottom) << command;
+  }
+}
+
+}  // namespace
+}  // namespace kestil::testing
