@@ -24,6 +24,12 @@ std::wstring FullPath(const std::wstring& path) {
   return n > 0 && n < 32768 ? std::wstring(buffer, n) : path;
 }
 
+// The standard load or save message: the file and the reason.
+void ReportFileError(UINT message, const std::wstring& path, DWORD error) {
+  Message(MainWindow(), Format(LoadResString(message), {FullPath(path), ErrorReason(error)}),
+          MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 Document::Document() {
@@ -41,16 +47,11 @@ bool Document::OnOpenDocument(const std::wstring& path) {
   std::string bytes;
   DWORD error = 0;
   if (!ReadWholeFile(path, bytes, &error)) {
-    Message(MainWindow(),
-            Format(LoadResString(IDS_OPEN_FAILED), {FullPath(path), ErrorReason(error)}),
-            MB_OK | MB_ICONEXCLAMATION);
+    ReportFileError(IDS_OPEN_FAILED, path, error);
     return false;
   }
   if (view_ == nullptr || !view_->LoadRaw(bytes)) {
-    Message(MainWindow(),
-            Format(LoadResString(IDS_OPEN_FAILED),
-                   {FullPath(path), ErrorReason(ERROR_NOT_ENOUGH_MEMORY)}),
-            MB_OK | MB_ICONEXCLAMATION);
+    ReportFileError(IDS_OPEN_FAILED, path, ERROR_NOT_ENOUGH_MEMORY);
     return false;
   }
   SetModified(false);
@@ -63,9 +64,7 @@ bool Document::OnSaveDocument(const std::wstring& path) {
   const std::string bytes = view_->StoreRaw(&unmappable);
   DWORD error = 0;
   if (!WriteFileSafely(path, bytes, &error)) {
-    Message(MainWindow(),
-            Format(LoadResString(IDS_SAVE_FAILED), {FullPath(path), ErrorReason(error)}),
-            MB_OK | MB_ICONEXCLAMATION);
+    ReportFileError(IDS_SAVE_FAILED, path, error);
     return false;
   }
   if (unmappable > 0) {
