@@ -131,3 +131,11 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
+
+// Snippet dialogs
+#define IDD_REGSTR_LIST 132
+#define IDD_REGSTR_EDIT 133
+#define IDC_REGSTR_BODY 1000
+#define IDC_REGSTR_LIST 1001
+#define IDC_REGSTR_TITLE 1011
+#define IDC_REGSTR_EDIT 1013

@@ -11,6 +11,11 @@ class CKestilView : public fw::EditView {
   CKestilView();
   void OnInitialUpdate() override;
 
+  // The snippet commands: insert slot's body; the menu item of a slot.
+  void InsertRegStr(int slot);
+  void OnUpdateRegStr(fw::CmdUI& ui);
+  void OnRegStrSetting();
+
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
 

@@ -1,0 +1,62 @@
+#include "snippets/regstr_dialogs.h"
+
+#include "app/kestil_app.h"
+#include "fw/text.h"
+#include "res/resource.h"
+
+namespace kestil {
+
+CRegStrEditDlg::CRegStrEditDlg(HWND parent) : fw::Dialog(IDD_REGSTR_EDIT, parent) {}
+
+void CRegStrEditDlg::DoDataExchange(fw::DataExchange& dx) {
+  dx.Control(IDC_REGSTR_BODY, m_StrEdit);
+  dx.Text(IDC_REGSTR_BODY, m_Str);
+  dx.Text(IDC_REGSTR_TITLE, m_Title);
+}
+
+bool CRegStrEditDlg::OnInitDialog() {
+  fw::Dialog::OnInitDialog();
+  SendMessageW(m_StrEdit, WM_SETFONT,
+               reinterpret_cast<WPARAM>(CKestilApp::Get().m_EditFont.get()), TRUE);
+  return true;
+}
+
+CRegStrListDlg::CRegStrListDlg(HWND parent) : fw::Dialog(IDD_REGSTR_LIST, parent) {}
+
+void CRegStrListDlg::DoDataExchange(fw::DataExchange& dx) {
+  dx.Control(IDC_REGSTR_LIST, m_List);
+}
+
+bool CRegStrListDlg::OnInitDialog() {
+  fw::Dialog::OnInitDialog();
+  SendMessageW(m_List, LB_RESETCONTENT, 0, 0);
+  for (const std::string& title : CKestilApp::Get().m_RegTitle) {
+    SendMessageW(m_List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::ToWide(title).c_str()));
+  }
+  SendMessageW(m_List, LB_SETCURSEL, 0, 0);
+  return true;
+}
+
+bool CRegStrListDlg::OnCommand(UINT id, UINT code, HWND) {
+  if (id != IDC_REGSTR_EDIT || code != BN_CLICKED) return false;
+  OnEdit();
+  return true;
+}
+
+void CRegStrListDlg::OnEdit() {
+  const auto n = static_cast<int>(SendMessageW(m_List, LB_GETCURSEL, 0, 0));
+  if (n < 0 || n >= kSnippetCount) return;
+  CKestilApp& app = CKestilApp::Get();
+  CRegStrEditDlg edit(hwnd());
+  edit.m_Title = app.m_RegTitle[n];
+  edit.m_Str = app.m_RegStr[n];
+  if (edit.DoModal() != IDOK) return;
+  app.m_RegTitle[n] = edit.m_Title;
+  app.m_RegStr[n] = edit.m_Str;
+  SendMessageW(m_List, LB_DELETESTRING, n, 0);
+  SendMessageW(m_List, LB_INSERTSTRING, n,
+               reinterpret_cast<LPARAM>(fw::ToWide(edit.m_Title).c_str()));
+  SendMessageW(m_List, LB_SETCURSEL, n, 0);
+}
+
+}  // namespace kestil

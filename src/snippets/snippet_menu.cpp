@@ -1,0 +1,25 @@
+#include "snippets/snippet_menu.h"
+
+#include "base/cp932.h"
+
+namespace kestil {
+namespace {
+
+constexpr char kUnregistered[] = "\x96\xA2\x93\x6F\x98\x5E";  // 未登録
+
+std::string Mnemonic(int slot) { return std::string("(&") + kSlotDigits[slot & 15] + ")"; }
+
+}  // namespace
+
+SnippetMenuItem SnippetMenuText(int slot, const std::string& title, const std::string& body) {
+  if (body.empty() && title.empty()) return {kUnregistered + Mnemonic(slot), false};
+  std::string text;
+  for (std::size_t i = 0; i < title.size(); i = cp932::NextChar(title, i)) {
+    const std::size_t length = cp932::CharLength(title, i);
+    text.append(title, i, length);
+    if (length == 1 && title[i] == '&') text += '&';
+  }
+  return {text + Mnemonic(slot), true};
+}
+
+}  // namespace kestil

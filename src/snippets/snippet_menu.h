@@ -1,0 +1,20 @@
+// How the snippet menu shows a slot.
+#pragma once
+
+#include <string>
+
+namespace kestil {
+
+constexpr char kSlotDigits[] = "0123456789ABCDEF";
+
+struct SnippetMenuItem {
+  std::string text;  // code page 932
+  bool enabled;
+};
+
+// "title(&D)" for a slot with a title or a body, D its digit; "未登録(&D)",
+// disabled, for an empty slot. An '&' in the title is doubled, so that the
+// menu shows the title as typed and the digit stays the mnemonic.
+SnippetMenuItem SnippetMenuText(int slot, const std::string& title, const std::string& body);
+
+}  // namespace kestil

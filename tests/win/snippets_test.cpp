@@ -1,0 +1,150 @@
+// The sixteen snippet slots: their menu, their insertion and their dialogs.
+#include <gtest/gtest.h>
+
+#include "res/resource.h"
+#include "win/app_fixture.h"
+#include "win/dialog_driver.h"
+
+namespace kestil::testing {
+namespace {
+
+class Snippets : public AppTest {
+ protected:
+  HMENU SnippetMenu() {
+    HMENU menu = GetSubMenu(GetMenu(Frame()), 5);
+    SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 5);
+    return menu;
+  }
+  std::wstring ItemText(UINT id) {
+    wchar_t text[256] = {};
+    GetMenuStringW(SnippetMenu(), id, text, 256, MF_BYCOMMAND);
+    return text;
+  }
+  bool ItemEnabled(UINT id) {
+    return !(GetMenuState(SnippetMenu(), id, MF_BYCOMMAND) & MF_GRAYED);
+  }
+  std::string Text() { return View().edit().GetText(); }
+
+  // Opens the list dialog, edits slot n with the given fields (or cancels),
+  // and closes the list with Escape.
+  void EditSlot(int n, const std::wstring& title, const std::wstring& body, bool accept = true) {
+    DialogDriver driver;
+    std::wstring line_after;
+    driver.Then([&](HWND list) {
+      EXPECT_EQ(SendDlgItemMessageW(list, IDC_REGSTR_LIST, LB_GETCOUNT, 0, 0), 16);
+      EXPECT_EQ(SendDlgItemMessageW(list, IDC_REGSTR_LIST, LB_GETCURSEL, 0, 0), 0);
+      SendDlgItemMessageW(list, IDC_REGSTR_LIST, LB_SETCURSEL, n, 0);
+      DialogDriver::Click(list, IDC_REGSTR_EDIT);
+      wchar_t line[256] = {};
+      SendDlgItemMessageW(list, IDC_REGSTR_LIST, LB_GETTEXT, n, reinterpret_cast<LPARAM>(line));
+      line_after = line;
+      EXPECT_EQ(SendDlgItemMessageW(list, IDC_REGSTR_LIST, LB_GETCURSEL, 0, 0), n);
+      DialogDriver::Key(GetDlgItem(list, IDC_REGSTR_LIST), VK_ESCAPE);
+    });
+    driver.Then([&](HWND edit) {
+      EXPECT_EQ(SendDlgItemMessageW(edit, IDC_REGSTR_BODY, WM_GETFONT, 0, 0),
+                reinterpret_cast<LRESULT>(App().m_EditFont.get()));
+      DialogDriver::SetText(edit, IDC_REGSTR_TITLE, title);
+      DialogDriver::SetText(edit, IDC_REGSTR_BODY, body);
+      DialogDriver::Click(edit, accept ? IDOK : IDCANCEL);
+    });
+    Command(ID_REGSTR_SETTING);
+    EXPECT_TRUE(driver.all_done());
+    ASSERT_EQ(driver.captions().size(), 2u);
+    EXPECT_EQ(driver.captions()[0], L"登録文字編集");
+    EXPECT_EQ(driver.captions()[1], L"文字（文章）登録");
+    if (accept) {
+      EXPECT_EQ(line_after, title);
+    }
+  }
+};
+
+TEST_F(Snippets, EmptySlotsAreDisabledWithTheirDigit) {
+  ASSERT_TRUE(Start());
+  for (int n = 0; n < 16; ++n) {
+    EXPECT_EQ(ItemText(ID_REGSTR_0 + n), std::wstring(L"未登録(&") + L"0123456789ABCDEF"[n] + L")");
+    EXPECT_FALSE(ItemEnabled(ID_REGSTR_0 + n));
+  }
+  EXPECT_TRUE(ItemEnabled(ID_REGSTR_SETTING));
+}
+
+TEST_F(Snippets, EditedSlotShowsAndInsertsVerbatim) {
+  ASSERT_TRUE(Start());
+  EditSlot(11, L"テーブル", L"<TABLE>\r\n<TR><TD></TD></TR>\r\n</TABLE>");
+  EXPECT_EQ(ItemText(ID_REGSTR_0 + 11), L"テーブル(&B)");
+  EXPECT_TRUE(ItemEnabled(ID_REGSTR_0 + 11));
+  EXPECT_EQ(App().m_RegTitle[11], "\x83\x65\x81\x5B\x83\x75\x83\x8B");
+  App().m_TagStrType = 0;
+  View().edit().LoadRaw("ab");
+  View().edit().SetSel(1, 1);
+  Command(ID_REGSTR_0 + 11);
+  const std::string body = "<TABLE>\r\n<TR><TD></TD></TR>\r\n</TABLE>";
+  EXPECT_EQ(Text(), "a" + body + "b");
+  EXPECT_EQ(View().edit().GetSel(), (Selection{1 + body.size(), 1 + body.size()}));
+  // Small letters stay small in upper case.
+  EditSlot(2, L"", L"<br>");
+  EXPECT_EQ(ItemText(ID_REGSTR_0 + 2), L"(&2)");
+  EXPECT_TRUE(ItemEnabled(ID_REGSTR_0 + 2));
+  App().m_TagStrType = 1;
+  View().edit().LoadRaw("");
+  Command(ID_REGSTR_0 + 2);
+  EXPECT_EQ(Text(), "<br>");
+}
+
+TEST_F(Snippets, TitleWithoutBodyDeletesTheSelectionAndClearingEmptiesTheSlot) {
+  ASSERT_TRUE(Start());
+  EditSlot(4, L"A&B", L"");
+  EXPECT_EQ(ItemText(ID_REGSTR_0 + 4), L"A&&B(&4)");
+  EXPECT_TRUE(ItemEnabled(ID_REGSTR_0 + 4));
+  View().edit().LoadRaw("keep gone keep");
+  View().edit().SetSel(5, 10);
+  Command(ID_REGSTR_0 + 4);
+  EXPECT_EQ(Text(), "keep keep");
+  EditSlot(4, L"", L"");
+  EXPECT_EQ(ItemText(ID_REGSTR_0 + 4), L"未登録(&4)");
+  EXPECT_FALSE(ItemEnabled(ID_REGSTR_0 + 4));
+}
+
+TEST_F(Snippets, CancelChangesNothing) {
+  ASSERT_TRUE(Start());
+  App().m_RegTitle[7] = "old";
+  App().m_RegStr[7] = "body";
+  EditSlot(7, L"new", L"new body", false);
+  EXPECT_EQ(App().m_RegTitle[7], "old");
+  EXPECT_EQ(App().m_RegStr[7], "body");
+}
+
+TEST_F(Snippets, EnterInTheTitleFieldAcceptsAndBodiesComeBackNextStart) {
+  ASSERT_TRUE(Start());
+  DialogDriver driver;
+  driver.Then([](HWND list) { DialogDriver::Key(GetDlgItem(list, IDC_REGSTR_LIST), VK_RETURN); });
+  driver.Then([](HWND edit) {
+    EXPECT_EQ(GetFocus(), GetDlgItem(edit, IDOK));
+    DialogDriver::SetText(edit, IDC_REGSTR_BODY, L"line 1\r\n\tline 2\r\n\r\n");
+    DialogDriver::SetText(edit, IDC_REGSTR_TITLE, L"multi");
+    SetFocus(GetDlgItem(edit, IDC_REGSTR_TITLE));
+    DialogDriver::Key(GetDlgItem(edit, IDC_REGSTR_TITLE), VK_RETURN);
+    // Then the list, once the edit dialog is gone, closes with its button.
+    HWND list = GetWindow(edit, GW_OWNER);
+    PostMessageW(GetDlgItem(list, IDOK), BM_CLICK, 0, 0);
+  });
+  Command(ID_REGSTR_SETTING);
+  EXPECT_EQ(App().m_RegTitle[0], "multi");
+  EXPECT_EQ(App().m_RegStr[0], "line 1\r\n\tline 2\r\n\r\n");
+  Restart();
+  EXPECT_EQ(App().m_RegTitle[0], "multi");
+  EXPECT_EQ(App().m_RegStr[0], "line 1\r\n\tline 2\r\n\r\n");
+  // All 38 values are written, empty snippets too.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Ulmore Soft\\kestil\\Option", 0,
+                          KEY_READ, &key),
+            ERROR_SUCCESS);
+  DWORD values = 0;
+  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                   nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  EXPECT_EQ(values, 38u);
+}
+
+}  // namespace
+}  // namespace kestil::testing
