@@ -83,6 +83,7 @@ target_link_options(kestil_win_bench PRIVATE -municode)
 
 # Helper of scripts/screenshots: drives the program from outside.
 add_executable(kestil_drive tools/drive.cpp)
+target_link_options(kestil_drive PRIVATE -municode)
 
 add_executable(kestil_startup_bench bench/win/startup_bench.cpp bench/sample_text.cpp)
 target_include_directories(kestil_startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)

@@ -4,11 +4,13 @@
 //   drive menu <letter>    open the menu-bar pop-up with that mnemonic
 //   drive command <id>     post WM_COMMAND with the id
 //   drive close            post WM_CLOSE
+//   drive click <caption> <id>   click a button of the dialog with that caption
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 static HWND FindMain() {
   for (int i = 0; i < 200; ++i) {
@@ -19,19 +21,28 @@ static HWND FindMain() {
   return nullptr;
 }
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   HWND main = FindMain();
   if (main == nullptr) {
     std::fprintf(stderr, "no main window\n");
     return 1;
   }
-  if (std::strcmp(argv[1], "menu") == 0 && argc > 2) {
+  if (std::wcscmp(argv[1], L"menu") == 0 && argc > 2) {
     SetForegroundWindow(main);
-    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<unsigned char>(argv[2][0]));
-  } else if (std::strcmp(argv[1], "command") == 0 && argc > 2) {
-    PostMessageW(main, WM_COMMAND, std::strtoul(argv[2], nullptr, 10), 0);
-  } else if (std::strcmp(argv[1], "close") == 0) {
+    PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<WPARAM>(argv[2][0]));
+  } else if (std::wcscmp(argv[1], L"command") == 0 && argc > 2) {
+    PostMessageW(main, WM_COMMAND, std::wcstoul(argv[2], nullptr, 10), 0);
+  } else if (std::wcscmp(argv[1], L"click") == 0 && argc > 3) {
+    const wchar_t* caption = argv[2];
+    HWND dialog = nullptr;
+    for (int i = 0; i < 200 && dialog == nullptr; ++i) {
+      dialog = FindWindowW(L"#32770", caption);
+      if (dialog == nullptr) Sleep(50);
+    }
+    if (dialog == nullptr) return 1;
+    PostMessageW(GetDlgItem(dialog, _wtoi(argv[3])), BM_CLICK, 0, 0);
+  } else if (std::wcscmp(argv[1], L"close") == 0) {
     PostMessageW(main, WM_CLOSE, 0, 0);
   }
   return 0;
