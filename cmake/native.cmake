@@ -20,6 +20,7 @@ add_executable(kestil_native_tests
   tests/native/tag_commands_test.cpp
   tests/native/recent_files_test.cpp
   tests/native/snippet_menu_test.cpp
+  tests/native/tools_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(kestil_native_tests PRIVATE ${KESTIL_WARNINGS})
