@@ -9,6 +9,7 @@
 #include "fw/shell_registration.h"
 #include "res/resource.h"
 #include "view/kestil_view.h"
+#include "view/tools.h"
 
 namespace kestil {
 namespace {
@@ -57,6 +58,38 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
   ShowMainWindow(SW_SHOW);
   DragAcceptFiles(frame()->hwnd(), TRUE);
   return true;
+}
+
+void CKestilApp::ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number,
+                                    int min, int max) {
+  HWND field = dialog.Item(id);
+  dialog.UpdateData(true);
+  const NumberDecision d = ValidateNumber(text, min, max);
+  number = d.value;
+  if (!d.rewrite) return;
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  text = d.text;
+  dialog.UpdateData(false);  // may run this check once more, on the new text
+  switch (d.caret) {
+    case NumberCaret::kAfterMinus:
+      SendMessageW(field, EM_SETSEL, 1, 1);
+      break;
+    case NumberCaret::kSelectAll:
+      SendMessageW(field, EM_SETSEL, 0, -1);
+      break;
+    case NumberCaret::kAtTen:
+      SendMessageW(field, EM_SETSEL, 10, 10);
+      break;
+    case NumberCaret::kAfterFirstIfAtStart:
+      if (start != 0 || end != 0) return;
+      SendMessageW(field, EM_SETSEL, 1, 1);
+      break;
+    case NumberCaret::kUnchanged:
+      return;
+  }
+  SendMessageW(field, EM_SCROLLCARET, 0, 0);
 }
 
 HFONT CreateEditorFont() {

@@ -7,6 +7,7 @@
 
 #include "app/options.h"
 #include "fw/app.h"
+#include "fw/dialog.h"
 #include "fw/win.h"
 
 namespace kestil {
@@ -47,6 +48,11 @@ class CKestilApp : public fw::App, public KestilOptions {
   // The kind of the next new document (0 empty, 1 HTML skeleton), then the
   // framework's new-file step.
   void FileNew(std::uint8_t kind);
+
+  // Corrects a number field while the user types (the settings dialog's
+  // tab stop): stores the value in number and rewrites the field.
+  void ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number, int min,
+                          int max);
 
   FontHandle m_EditFont;
   std::uint8_t m_NewDocKind = 0;

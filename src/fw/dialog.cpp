@@ -18,25 +18,41 @@ std::wstring ControlText(HWND control) {
   return text;
 }
 
+// Writes a control's text only when it changes: a single-line edit control
+// reports a change for every WM_SETTEXT, even of the same text.
+void SetIfDifferent(HWND control, const std::wstring& text) {
+  if (ControlText(control) != text) SetWindowTextW(control, text.c_str());
+}
+
 }  // namespace
 
-bool ParseInt(const std::wstring& text, int* value) {
+bool ParseInt(const std::wstring& text, int* value) { return ParseInt(text, value, nullptr); }
+
+bool ParseInt(const std::wstring& text, int* value, bool* overflow) {
+  if (overflow != nullptr) *overflow = false;
   std::size_t i = 0;
   while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
   const std::size_t digits_start = i;
   long long n = 0;
+  bool huge = false;
   while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') {
-    n = n * 10 + (text[i] - L'0');
-    if (n > static_cast<long long>(INT_MAX) + 1) return false;
+    if (!huge) n = n * 10 + (text[i] - L'0');
+    if (n > static_cast<long long>(INT_MAX) + 1) huge = true;
     ++i;
   }
   if (i == digits_start) return false;
   while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
   if (i != text.size()) return false;
   if (negative) n = -n;
-  if (n < INT_MIN || n > INT_MAX) return false;
+  if (huge || n < INT_MIN || n > INT_MAX) {
+    // A whole number, but beyond an int: a range check reports it.
+    if (overflow == nullptr) return false;
+    *overflow = true;
+    *value = negative ? INT_MIN : INT_MAX;
+    return true;
+  }
   *value = static_cast<int>(n);
   return true;
 }
@@ -57,7 +73,7 @@ void DataExchange::Text(int id, std::string& value) {
   if (save_) {
     value = ToBytes(ControlText(control));
   } else {
-    SetWindowTextW(control, ToWide(value).c_str());
+    SetIfDifferent(control, ToWide(value));
   }
 }
 
@@ -65,14 +81,16 @@ void DataExchange::Text(int id, int& value) {
   if (failed_) return;
   HWND control = dialog_.Item(id);
   if (!save_) {
-    SetWindowTextW(control, std::to_wstring(value).c_str());
+    SetIfDifferent(control, std::to_wstring(value));
     return;
   }
   int parsed = 0;
-  if (!ParseInt(ControlText(control), &parsed)) {
+  bool overflow = false;
+  if (!ParseInt(ControlText(control), &parsed, &overflow)) {
     Fail(id, LoadResString(IDS_PARSE_INT));
     return;
   }
+  if (overflow) overflow_id_ = id;
   value = parsed;
 }
 
@@ -85,7 +103,10 @@ void DataExchange::Radio(int first_id, int& index) {
     if (save_) {
       if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) index = i;
     } else {
-      SendMessageW(control, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+      const WPARAM state = i == index ? BST_CHECKED : BST_UNCHECKED;
+      if (static_cast<WPARAM>(SendMessageW(control, BM_GETCHECK, 0, 0)) != state) {
+        SendMessageW(control, BM_SETCHECK, state, 0);
+      }
     }
     control = GetNextDlgGroupItem(dialog_.hwnd(), control, FALSE);
     if (control == dialog_.Item(first_id)) break;
@@ -97,7 +118,9 @@ void DataExchange::Control(int id, HWND& control) { control = dialog_.Item(id); 
 
 void DataExchange::MinMaxInt(int id, int value, int min, int max) {
   if (failed_ || !save_) return;
-  if (value < min || value > max) {
+  const bool overflow = overflow_id_ == id;
+  overflow_id_ = 0;
+  if (overflow || value < min || value > max) {
     Fail(id, Format(LoadResString(IDS_INT_RANGE), {std::to_wstring(min), std::to_wstring(max)}));
   }
 }

@@ -34,11 +34,15 @@ class DataExchange {
   Dialog& dialog_;
   bool save_;
   bool failed_ = false;
+  int overflow_id_ = 0;  // a field whose integer did not fit, for MinMaxInt
 };
 
 // Parses a whole field as an integer: optional spaces, an optional sign and
 // decimal digits that fit an int.
 bool ParseInt(const std::wstring& text, int* value);
+// The same, but a whole number beyond an int is accepted with *overflow set
+// (and *value clamped), so that a range check can name the range.
+bool ParseInt(const std::wstring& text, int* value, bool* overflow);
 
 class Dialog {
  public:

@@ -49,6 +49,19 @@ bool UiServices::OpenFile(FileDialogRequest& request) { return RunFileDialog(req
 
 bool UiServices::SaveFile(FileDialogRequest& request) { return RunFileDialog(request, true); }
 
+void UiServices::ShellOpen(HWND owner, const std::wstring& path) {
+  ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool FileExists(const std::wstring& path) {
+  if (path.empty()) return false;
+  WIN32_FIND_DATAW data{};
+  HANDLE h = FindFirstFileW(path.c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return true;
+}
+
 UiServices& Ui() {
   static UiServices real;
   return g_services != nullptr ? *g_services : real;

@@ -29,6 +29,8 @@ class UiServices {
   // the choice.
   virtual bool OpenFile(FileDialogRequest& request);
   virtual bool SaveFile(FileDialogRequest& request);
+  // The shell's "open" verb on a file, shown normally.
+  virtual void ShellOpen(HWND owner, const std::wstring& path);
 };
 
 UiServices& Ui();
@@ -41,6 +43,9 @@ std::wstring PromptOf(UINT id);
 std::wstring TooltipOf(UINT id);
 // Replaces %1, %2 ... by the arguments.
 std::wstring Format(const std::wstring& pattern, const std::vector<std::wstring>& args);
+
+// True when a directory search finds an entry (a file or a folder) at path.
+bool FileExists(const std::wstring& path);
 
 // The application's name (string 57344), the caption of its message boxes.
 std::wstring AppName();

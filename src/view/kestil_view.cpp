@@ -1,12 +1,18 @@
 #include "view/kestil_view.h"
 
+#include <shlwapi.h>
+
 #include "app/kestil_app.h"
+#include "fw/document.h"
 #include "fw/frame.h"
+#include "fw/ui.h"
 #include "fw/text.h"
 #include "res/resource.h"
 #include "snippets/regstr_dialogs.h"
 #include "snippets/snippet_menu.h"
 #include "view/tag_commands.h"
+#include "view/tool_dialogs.h"
+#include "view/tools.h"
 
 namespace kestil {
 
@@ -19,6 +25,99 @@ CKestilView::CKestilView() {
   OnRange(ID_REGSTR_0, ID_REGSTR_F, [this](UINT id) { InsertRegStr(static_cast<int>(id - ID_REGSTR_0)); });
   OnUpdateRange(ID_REGSTR_0, ID_REGSTR_F, [this](fw::CmdUI& ui) { OnUpdateRegStr(ui); });
   On(ID_REGSTR_SETTING, [this] { OnRegStrSetting(); });
+  On(ID_SETTING, [this] { OnSetting(); });
+  On(ID_JUMP, [this] { OnJump(); });
+  On(ID_ZEN_TO_HAN, [this] { OnZenToHan(); });
+  On(ID_RELATIVE_PATH, [this] { OnRelativePath(); });
+  On(ID_FILE_OPEN, [this] { OnFileOpen(); });
+  On(ID_SAVE_AND_BROWSE, [this] { OnSaveAndBrowse(); });
+}
+
+void CKestilView::OnSetting() {
+  COptionDlg dlg(MainWindow());
+  if (dlg.DoModal() != IDOK) return;
+  CKestilApp& app = CKestilApp::Get();
+  app.m_TabStop = dlg.m_TabStopNum;
+  const UINT width = static_cast<UINT>(app.m_TabStop) * 4;
+  SendMessageW(hwnd(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&width));
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  app.m_TagStrType = dlg.m_TagType;
+}
+
+void CKestilView::OnJump() {
+  CJumpDlg dlg(MainWindow());
+  if (dlg.DoModal() != IDOK) return;
+  const auto target = JumpTarget(edit(), dlg.m_Line, dlg.m_Column);
+  if (!target) {
+    fw::Message(hwnd(), fw::LoadResString(IDS_NO_SUCH_LINE));
+    return;
+  }
+  edit().SetSel(*target, *target);
+  edit().ScrollCaret();
+}
+
+void CKestilView::OnZenToHan() {
+  const std::string selected = edit().GetSelectedText();
+  if (selected.empty()) return;
+  edit().ReplaceSel(ToHankaku(selected));
+}
+
+void CKestilView::OnRelativePath() {
+  const std::wstring document = this->document()->path_name();
+  if (!fw::FileExists(document)) {
+    fw::Message(hwnd(), fw::LoadResString(IDS_SAVE_FIRST));
+    return;
+  }
+  const std::wstring folder = fw::ToWide(FolderOfPath(fw::ToBytes(document)));
+  fw::FileDialogRequest request;
+  request.owner = MainWindow();
+  request.filter = fw::LoadResString(IDS_RELATIVE_FILTER);
+  request.filter_index = 3;
+  request.initial_dir = folder;
+  request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  if (!fw::Ui().OpenFile(request)) return;
+  wchar_t relative[MAX_PATH] = {};
+  // The platform's function takes paths of up to MAX_PATH characters only.
+  const bool fits = folder.size() < MAX_PATH && request.file_name.size() < MAX_PATH;
+  if (!fits || !PathRelativePathToW(relative, folder.c_str(), FILE_ATTRIBUTE_DIRECTORY,
+                                    request.file_name.c_str(), FILE_ATTRIBUTE_ARCHIVE)) {
+    fw::Message(hwnd(), fw::LoadResString(IDS_NO_RELATIVE_PATH));
+    return;
+  }
+  edit().ReplaceSel(RelativePathForLink(fw::ToBytes(relative)));
+}
+
+void CKestilView::OnFileOpen() {
+  CKestilApp& app = CKestilApp::Get();
+  fw::FileDialogRequest request;
+  request.owner = MainWindow();
+  request.filter = fw::LoadResString(IDS_OPEN_FILTER);
+  request.filter_index = app.m_LastOpenFilter;
+  request.initial_dir = fw::ToWide(app.m_LastOpenDir);
+  request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  if (!fw::Ui().OpenFile(request)) return;
+  app.m_LastOpenFilter = request.filter_index;
+  // Asks about unsaved edits first; a file that cannot be read leaves the
+  // document as it was.
+  if (!app.OpenDocumentFile(request.file_name)) return;
+  app.m_LastOpenDir = FolderOfPath(fw::ToBytes(request.file_name));
+}
+
+void CKestilView::OnSaveAndBrowse() {
+  fw::Document* doc = document();
+  const std::wstring path = doc->path_name();
+  if (!fw::FileExists(path)) {
+    fw::Message(hwnd(), fw::LoadResString(IDS_SAVE_FIRST));
+    return;
+  }
+  // A failed save has shown its message; the shell would show the old file.
+  if (!doc->DoSave(path, true)) return;
+  fw::Ui().ShellOpen(hwnd(), path);
+}
+
+HWND CKestilView::MainWindow() const {
+  fw::FrameWindow* frame = CKestilApp::Get().frame();
+  return frame != nullptr ? frame->hwnd() : nullptr;
 }
 
 void CKestilView::InsertRegStr(int slot) {
@@ -34,8 +133,7 @@ void CKestilView::OnUpdateRegStr(fw::CmdUI& ui) {
 }
 
 void CKestilView::OnRegStrSetting() {
-  fw::FrameWindow* frame = CKestilApp::Get().frame();
-  CRegStrListDlg list(frame != nullptr ? frame->hwnd() : nullptr);
+  CRegStrListDlg list(MainWindow());
   list.DoModal();
 }
 

@@ -16,10 +16,20 @@ class CKestilView : public fw::EditView {
   void OnUpdateRegStr(fw::CmdUI& ui);
   void OnRegStrSetting();
 
+  // Tools and file commands.
+  void OnSetting();
+  void OnJump();
+  void OnZenToHan();
+  void OnRelativePath();
+  void OnFileOpen();
+  void OnSaveAndBrowse();
+
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
 
  private:
+  HWND MainWindow() const;
+
   bool first_update_done_ = false;
 };
 

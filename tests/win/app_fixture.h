@@ -35,8 +35,10 @@ class FakeUi : public fw::UiServices {
     open_requests.push_back(request);
     if (open_path.empty()) return false;
     request.file_name = open_path;
+    if (open_filter_index != 0) request.filter_index = open_filter_index;
     return true;
   }
+  void ShellOpen(HWND, const std::wstring& path) override { shell_opened.push_back(path); }
   bool SaveFile(fw::FileDialogRequest& request) override {
     save_requests.push_back(request);
     if (save_path.empty()) return false;
@@ -49,6 +51,8 @@ class FakeUi : public fw::UiServices {
   std::vector<UINT> styles;
   std::deque<int> answers;
   std::wstring open_path;
+  int open_filter_index = 0;  // the filter the person chooses, 0 to keep
+  std::vector<std::wstring> shell_opened;
   std::wstring save_path;
   std::vector<fw::FileDialogRequest> open_requests;
   std::vector<fw::FileDialogRequest> save_requests;

@@ -70,7 +70,7 @@ TEST_F(DialogTest, BadNumbersAreRefusedWithTheStandardMessages) {
     d.Set(901, L"9");
     d.PressOK();  // refused: out of range
     d.Set(901, L"99999999999");
-    d.PressOK();  // refused: too large for an integer
+    d.PressOK();  // refused: beyond an integer, so out of range
     d.Set(901, L"-3");
     d.PressOK();
     d.Set(901, L"8");
@@ -81,7 +81,7 @@ TEST_F(DialogTest, BadNumbersAreRefusedWithTheStandardMessages) {
   ASSERT_EQ(ui_.messages.size(), 4u);
   EXPECT_EQ(ui_.messages[0], L"整数を入力してください。");
   EXPECT_EQ(ui_.messages[1], L"2 から 8 までの整数を入力してください。");
-  EXPECT_EQ(ui_.messages[2], L"整数を入力してください。");
+  EXPECT_EQ(ui_.messages[2], L"2 から 8 までの整数を入力してください。");
   EXPECT_EQ(ui_.messages[3], L"2 から 8 までの整数を入力してください。");
   EXPECT_EQ(ui_.captions[0], L"kestil");
 }
