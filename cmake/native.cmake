@@ -21,8 +21,10 @@ add_executable(kestil_native_tests
   tests/native/recent_files_test.cpp
   tests/native/snippet_menu_test.cpp
   tests/native/tools_test.cpp
+  tests/native/gradient_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(kestil_native_tests PRIVATE KESTIL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 target_compile_options(kestil_native_tests PRIVATE ${KESTIL_WARNINGS})
 target_link_libraries(kestil_native_tests PRIVATE kestil_portable_san GTest::gtest GTest::gtest_main)
 add_test(NAME native_tests COMMAND kestil_native_tests --gtest_brief=1)

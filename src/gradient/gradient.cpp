@@ -1,0 +1,97 @@
+#include "gradient/gradient.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/cp932.h"
+
+namespace kestil {
+
+const char kGradSection[] = "Dialog\\Grad";
+
+namespace {
+
+int Channel(ColorRef color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+
+std::string SlotName(const char* format, int slot) {
+  char name[32];
+  std::snprintf(name, sizeof name, format, slot);
+  return name;
+}
+
+}  // namespace
+
+std::string ColorText(ColorRef color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", Channel(color, 0), Channel(color, 8),
+                Channel(color, 16));
+  return text;
+}
+
+ColorRef ShadowColor(ColorRef color) {
+  auto down = [&](int shift) { return static_cast<ColorRef>(std::max(Channel(color, shift) - 64, 0)) << shift; };
+  return down(0) | down(8) | down(16);
+}
+
+std::vector<std::string> SplitCharacters(const std::string& text) {
+  std::vector<std::string> chars;
+  for (std::size_t i = 0; i < text.size(); i = cp932::NextChar(text, i)) {
+    chars.push_back(text.substr(i, cp932::CharLength(text, i)));
+  }
+  return chars;
+}
+
+ColorRef GradientColor(ColorRef start, ColorRef end, std::size_t i, std::size_t n) {
+  if (n < 2) return start & 0xFFFFFF;
+  ColorRef color = 0;
+  for (int shift : {0, 8, 16}) {
+    const int s = Channel(start, shift);
+    const int e = Channel(end, shift);
+    const double v = static_cast<double>(e - s) / static_cast<double>(n - 1) *
+                         static_cast<double>(i) +
+                     s;
+    const int channel = std::clamp(static_cast<int>(v), 0, 255);
+    color |= static_cast<ColorRef>(channel) << shift;
+  }
+  return color;
+}
+
+std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end) {
+  const std::vector<std::string> chars = SplitCharacters(text);
+  std::string markup;
+  markup.reserve(text.size() + 30 * chars.size());
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    markup += "<font color=\"";
+    markup += ColorText(GradientColor(start, end, i, chars.size()));
+    markup += "\">";
+    markup += chars[i];
+    markup += "</font>";
+  }
+  return markup;
+}
+
+void GradientStore::Load(Profile& p) {
+  m_RegCount = std::clamp(p.GetInt(kGradSection, "m_RegCount", m_RegCount), 0, kSlots);
+  for (int i = 0; i < m_RegCount; ++i) {
+    m_RegStColor[i] = static_cast<ColorRef>(p.GetInt(kGradSection, SlotName("m_RegStColor_%02d", i), 0));
+    m_RegEdColor[i] = static_cast<ColorRef>(p.GetInt(kGradSection, SlotName("m_RegEdColor_%02d", i), 0));
+    m_RegTitle[i] = p.GetString(kGradSection, SlotName("m_RegTitle_%02d", i), "");
+  }
+  start = static_cast<ColorRef>(p.GetInt(kGradSection, "DefStColor", static_cast<int>(start)));
+  end = static_cast<ColorRef>(p.GetInt(kGradSection, "DefEdColor", static_cast<int>(end)));
+  text = p.GetString(kGradSection, "DefStr", text);
+}
+
+void GradientStore::Save(Profile& p) const {
+  p.WriteInt(kGradSection, "m_RegCount", m_RegCount);
+  for (int i = 0; i < m_RegCount && i < kSlots; ++i) {
+    p.WriteInt(kGradSection, SlotName("m_RegStColor_%02d", i), static_cast<int>(m_RegStColor[i]));
+    p.WriteInt(kGradSection, SlotName("m_RegEdColor_%02d", i), static_cast<int>(m_RegEdColor[i]));
+    p.WriteString(kGradSection, SlotName("m_RegTitle_%02d", i), m_RegTitle[i]);
+  }
+  p.WriteInt(kGradSection, "DefStColor", static_cast<int>(start));
+  p.WriteInt(kGradSection, "DefEdColor", static_cast<int>(end));
+  p.WriteString(kGradSection, "DefStr", text);
+}
+
+}  // namespace kestil

@@ -1,0 +1,58 @@
+// Colour text, the per-character gradient markup, and the stored colour
+// pairs of the gradient dialog.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/profile.h"
+
+namespace kestil {
+
+using ColorRef = std::uint32_t;  // red in bits 0-7, green 8-15, blue 16-23
+
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kBlue = 0xFF0000;
+
+// "#rrggbb", lower-case digits, red first.
+std::string ColorText(ColorRef color);
+
+// Each channel reduced by 64, not below 0.
+ColorRef ShadowColor(ColorRef color);
+
+// One element per character (a two-byte character is one), each in its own
+// colour from start to end: v = (e - s) / (n - 1) * i + s in double
+// precision, truncated toward zero and clamped to 0..255. Nothing is
+// escaped. A text of one character gives that character in the start
+// colour; an empty text gives nothing.
+std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end);
+
+// The characters of a code page 932 text, each one or two bytes (a lead
+// byte at the very end stands alone).
+std::vector<std::string> SplitCharacters(const std::string& text);
+
+// The colour of character i of n.
+ColorRef GradientColor(ColorRef start, ColorRef end, std::size_t i, std::size_t n);
+
+// The stored colour pairs and the dialog's last state, section "Dialog\Grad".
+struct GradientStore {
+  static constexpr int kSlots = 16;
+  int m_RegCount = 0;
+  std::array<ColorRef, kSlots> m_RegStColor{};
+  std::array<ColorRef, kSlots> m_RegEdColor{};
+  std::array<std::string, kSlots> m_RegTitle;
+  ColorRef start = kRed;
+  ColorRef end = kBlue;
+  std::string text;
+
+  // A count outside 0..16 is bounded; a missing colour of a slot in use
+  // reads as black.
+  void Load(Profile& profile);
+  void Save(Profile& profile) const;
+};
+
+extern const char kGradSection[];  // "Dialog\\Grad"
+
+}  // namespace kestil
