@@ -23,6 +23,7 @@ add_library(kestil_win STATIC
   src/frame/main_frame.cpp
   src/snippets/regstr_dialogs.cpp
   src/view/tool_dialogs.cpp
+  src/gradient/gradient_dlg.cpp
   src/app/kestil_app.cpp
 )
 target_include_directories(kestil_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
@@ -65,6 +66,7 @@ add_executable(kestil_win_app_tests
   tests/win/dialog_test.cpp
   tests/win/snippets_test.cpp
   tests/win/tools_test.cpp
+  tests/win/gradient_dialog_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp

@@ -5,6 +5,7 @@
 //   drive command <id>     post WM_COMMAND with the id
 //   drive close            post WM_CLOSE
 //   drive click <caption> <id>   click a button of the dialog with that caption
+//   drive select <caption> <id> <line>   select a list box line, as a click would
 #include <windows.h>
 
 #include <cstdio>
@@ -33,7 +34,8 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<WPARAM>(argv[2][0]));
   } else if (std::wcscmp(argv[1], L"command") == 0 && argc > 2) {
     PostMessageW(main, WM_COMMAND, std::wcstoul(argv[2], nullptr, 10), 0);
-  } else if (std::wcscmp(argv[1], L"click") == 0 && argc > 3) {
+  } else if ((std::wcscmp(argv[1], L"click") == 0 && argc > 3) ||
+             (std::wcscmp(argv[1], L"select") == 0 && argc > 4)) {
     const wchar_t* caption = argv[2];
     HWND dialog = nullptr;
     for (int i = 0; i < 200 && dialog == nullptr; ++i) {
@@ -41,7 +43,14 @@ int wmain(int argc, wchar_t** argv) {
       if (dialog == nullptr) Sleep(50);
     }
     if (dialog == nullptr) return 1;
-    PostMessageW(GetDlgItem(dialog, _wtoi(argv[3])), BM_CLICK, 0, 0);
+    const int id = _wtoi(argv[3]);
+    if (argv[1][0] == L'c') {
+      PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    } else {
+      SendMessageW(GetDlgItem(dialog, id), LB_SETCURSEL, _wtoi(argv[4]), 0);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
   } else if (std::wcscmp(argv[1], L"close") == 0) {
     PostMessageW(main, WM_CLOSE, 0, 0);
   }

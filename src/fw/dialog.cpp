@@ -1,5 +1,6 @@
 #include "fw/dialog.h"
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -22,6 +23,29 @@ std::wstring ControlText(HWND control) {
 // reports a change for every WM_SETTEXT, even of the same text.
 void SetIfDifferent(HWND control, const std::wstring& text) {
   if (ControlText(control) != text) SetWindowTextW(control, text.c_str());
+}
+
+// Templates place dialogs at 0, 0; like the framework, show them centred
+// over their owner (or the screen), kept on the screen.
+void CenterOverOwner(HWND dialog) {
+  RECT r{};
+  GetWindowRect(dialog, &r);
+  RECT area{};
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner != nullptr && IsWindowVisible(owner)) {
+    GetWindowRect(owner, &area);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  const LONG w = r.right - r.left;
+  const LONG h = r.bottom - r.top;
+  LONG x = area.left + (area.right - area.left - w) / 2;
+  LONG y = area.top + (area.bottom - area.top - h) / 2;
+  RECT screen{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  x = std::max(screen.left, std::min(x, screen.right - w));
+  y = std::max(screen.top, std::min(y, screen.bottom - h));
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -159,6 +183,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self = reinterpret_cast<Dialog*>(lp);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+    CenterOverOwner(hwnd);
     return self->OnInitDialog() ? TRUE : FALSE;
   }
   self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));

@@ -49,6 +49,22 @@ bool UiServices::OpenFile(FileDialogRequest& request) { return RunFileDialog(req
 
 bool UiServices::SaveFile(FileDialogRequest& request) { return RunFileDialog(request, true); }
 
+bool UiServices::PickColor(HWND owner, COLORREF& color) {
+  // White until the user changes them; kept for the life of the process.
+  static COLORREF custom[16] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner;
+  cc.rgbResult = color;
+  cc.lpCustColors = custom;
+  cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (!::ChooseColorW(&cc)) return false;
+  color = cc.rgbResult;
+  return true;
+}
+
 void UiServices::ShellOpen(HWND owner, const std::wstring& path) {
   ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -29,6 +29,9 @@ class UiServices {
   // the choice.
   virtual bool OpenFile(FileDialogRequest& request);
   virtual bool SaveFile(FileDialogRequest& request);
+  // The colour dialog, fully open, starting on color; true with the choice
+  // in color on OK. Its sixteen custom colours are shared by the process.
+  virtual bool PickColor(HWND owner, COLORREF& color);
   // The shell's "open" verb on a file, shown normally.
   virtual void ShellOpen(HWND owner, const std::wstring& path);
 };

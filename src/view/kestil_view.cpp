@@ -8,7 +8,10 @@
 #include "fw/ui.h"
 #include "fw/text.h"
 #include "res/resource.h"
+#include "gradient/gradient.h"
+#include "gradient/gradient_dlg.h"
 #include "snippets/regstr_dialogs.h"
+#include "view/insert_engine.h"
 #include "snippets/snippet_menu.h"
 #include "view/tag_commands.h"
 #include "view/tool_dialogs.h"
@@ -31,6 +34,26 @@ CKestilView::CKestilView() {
   On(ID_RELATIVE_PATH, [this] { OnRelativePath(); });
   On(ID_FILE_OPEN, [this] { OnFileOpen(); });
   On(ID_SAVE_AND_BROWSE, [this] { OnSaveAndBrowse(); });
+  On(ID_INSERT_COLOR, [this] { OnInsertColor(); });
+  On(ID_GRADIENT, [this] { OnInsertGradient(); });
+}
+
+void CKestilView::OnInsertColor() {
+  CKestilApp& app = CKestilApp::Get();
+  COLORREF color = app.m_LastColor;
+  if (!fw::Ui().PickColor(MainWindow(), color)) return;
+  InsertText(edit(), ColorText(color), kCaretNone, app.m_TagStrType);
+  app.m_LastColor = color;
+}
+
+void CKestilView::OnInsertGradient() {
+  CGradientDlg dlg(MainWindow());
+  const INT_PTR result = dlg.DoModal();
+  if (result == -1) return;  // never loaded the stored state: nothing to save
+  if (result == IDOK) {
+    InsertText(edit(), dlg.m_GradHtml, kCaretNone, CKestilApp::Get().m_TagStrType);
+  }
+  dlg.SaveGradReg();
 }
 
 void CKestilView::OnSetting() {

@@ -24,6 +24,10 @@ class CKestilView : public fw::EditView {
   void OnFileOpen();
   void OnSaveAndBrowse();
 
+  // Colour and gradient.
+  void OnInsertColor();
+  void OnInsertGradient();
+
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
 

@@ -39,6 +39,13 @@ class FakeUi : public fw::UiServices {
     return true;
   }
   void ShellOpen(HWND, const std::wstring& path) override { shell_opened.push_back(path); }
+  bool PickColor(HWND, COLORREF& color) override {
+    color_starts.push_back(color);
+    if (colors.empty()) return false;
+    color = colors.front();
+    colors.pop_front();
+    return true;
+  }
   bool SaveFile(fw::FileDialogRequest& request) override {
     save_requests.push_back(request);
     if (save_path.empty()) return false;
@@ -53,6 +60,8 @@ class FakeUi : public fw::UiServices {
   std::wstring open_path;
   int open_filter_index = 0;  // the filter the person chooses, 0 to keep
   std::vector<std::wstring> shell_opened;
+  std::deque<COLORREF> colors;  // answers of the colour dialog; none: cancel
+  std::vector<COLORREF> color_starts;
   std::wstring save_path;
   std::vector<fw::FileDialogRequest> open_requests;
   std::vector<fw::FileDialogRequest> save_requests;

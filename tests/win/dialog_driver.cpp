@@ -60,6 +60,12 @@ LRESULT CALLBACK DialogDriver::HelperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
   }
   Action action = std::move(g_driver->actions_.front());
   g_driver->actions_.pop_front();
+  // The dialog's loop shows it once its queue is empty; the action may come
+  // first, so show it as that loop would.
+  if (!IsWindowVisible(dialog)) {
+    ShowWindow(dialog, SW_SHOWNORMAL);
+    UpdateWindow(dialog);
+  }
   action(dialog);
   return 0;
 }

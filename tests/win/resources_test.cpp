@@ -255,7 +255,7 @@ TEST_F(ToolbarTest, CommandsWithoutHandlerAreDisabled) {
   EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 32773, 0));
   EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 32779, 0));
   EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 57600, 0));
-  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, 32775, 0));  // no handler yet
+  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, 57635, 0));  // no handler yet
   // The menu: an item without a handler is greyed when its pop-up opens.
   HMENU help = GetSubMenu(GetMenu(Frame()), 6);
   SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 6);

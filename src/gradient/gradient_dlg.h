@@ -1,0 +1,73 @@
+// The text gradient dialog, its colour buttons and the title dialog of a
+// stored colour pair.
+#pragma once
+
+#include <string>
+
+#include "fw/dialog.h"
+#include "gradient/gradient.h"
+
+namespace kestil {
+
+// An owner-drawn button that shows a colour.
+class CColorButton {
+ public:
+  COLORREF m_Color = 0;
+  HWND hwnd = nullptr;
+
+  void DrawItem(const DRAWITEMSTRUCT& item) const;
+  // Invalidates, erases and repaints at once.
+  void Redraw() const;
+};
+
+class CTitleDlg : public fw::Dialog {
+ public:
+  explicit CTitleDlg(HWND parent);
+  std::string m_Title;
+
+ protected:
+  void DoDataExchange(fw::DataExchange& dx) override;
+  void OnOK() override;
+};
+
+class CGradientDlg : public fw::Dialog {
+ public:
+  explicit CGradientDlg(HWND parent);
+  ~CGradientDlg() override;
+
+  std::string m_GradHtml;
+  GradientStore m_Reg;  // the stored pairs (colours and text of the last closing on load/save)
+  HWND m_RegList = nullptr;
+  CColorButton m_EdColorBtn;
+  CColorButton m_StColorBtn;
+  std::string m_GradStr;
+
+  void LoadGradReg();
+  void SaveGradReg();
+  // Rebuilds the markup from the text and the two colours and paints the
+  // preview.
+  void MakeGradient();
+
+ protected:
+  void DoDataExchange(fw::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled) override;
+
+ private:
+  void OnChangeGradStr();
+  void OnPickColor(CColorButton& button);
+  void OnRegGrad();
+  void OnDelGrad();
+  void OnSelChangeRegList();
+  // The preview in the panel's client area of width w and height h.
+  void DrawPreview(HDC dc, int w, int h) const;
+  void PanelSize(int* w, int* h) const;
+  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                    DWORD_PTR self);
+
+  bool ready_ = false;  // false while the controls are first filled
+  HWND panel_ = nullptr;
+};
+
+}  // namespace kestil

@@ -1,0 +1,248 @@
+// Colour insertion and the gradient dialog, driven through their windows.
+#include <gtest/gtest.h>
+
+#include "gradient/gradient.h"
+#include "res/resource.h"
+#include "win/app_fixture.h"
+#include "win/dialog_driver.h"
+
+namespace kestil::testing {
+namespace {
+
+COLORREF Pixel(HWND control, int x, int y) {
+  UpdateWindow(control);
+  HDC dc = GetDC(control);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(control, dc);
+  return c;
+}
+
+COLORREF Center(HWND control) {
+  RECT r{};
+  GetClientRect(control, &r);
+  return Pixel(control, r.right / 2, r.bottom / 2);
+}
+
+std::wstring ListLine(HWND dlg, int i) {
+  wchar_t text[256] = {};
+  SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void SelectLine(HWND dlg, int i) {
+  SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_SETCURSEL, i, 0);
+  SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_GRAD_LIST, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDC_GRAD_LIST)));
+}
+
+class Gradient : public AppTest {
+ protected:
+  std::string Text() { return View().edit().GetText(); }
+  fw::RegistryProfile Registry() { return fw::RegistryProfile(kRegistryMaker, L"kestil"); }
+  // Stores the current pair under title through the title dialog.
+  static void Register(DialogDriver& driver, HWND dlg, const std::wstring& title) {
+    driver.Then([title](HWND t) {
+      DialogDriver::SetText(t, IDC_TITLE_TEXT, title);
+      DialogDriver::Click(t, IDOK);
+    });
+    DialogDriver::Click(dlg, IDC_GRAD_REGISTER);
+  }
+};
+
+TEST_F(Gradient, ColourCommandInsertsColourText) {
+  ASSERT_TRUE(Start());
+  ui_.colors = {RGB(10, 11, 12)};
+  Command(ID_INSERT_COLOR);
+  EXPECT_EQ(Text(), "#0a0b0c");
+  EXPECT_EQ(ui_.color_starts.back(), 0x808080u);
+  EXPECT_EQ(App().m_LastColor, static_cast<std::uint32_t>(RGB(10, 11, 12)));
+  App().m_TagStrType = 1;
+  View().edit().LoadRaw("xSELy");
+  View().edit().SetSel(1, 4);
+  ui_.colors = {RGB(255, 255, 255)};
+  Command(ID_INSERT_COLOR);
+  EXPECT_EQ(Text(), "x#FFFFFFy");
+  EXPECT_EQ(View().edit().GetSel().start, 8u);
+  // Cancel: nothing inserted, the last colour kept and offered next time.
+  Command(ID_INSERT_COLOR);
+  EXPECT_EQ(Text(), "x#FFFFFFy");
+  EXPECT_EQ(App().m_LastColor, 0xFFFFFFu);
+  EXPECT_EQ(ui_.color_starts.back(), 0xFFFFFFu);
+}
+
+TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
+  ASSERT_TRUE(Start());
+  DialogDriver driver;
+  driver.Then([](HWND dlg) {
+    EXPECT_EQ(DialogDriver::Text(dlg, IDC_GRAD_TEXT), L"");
+    EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(255, 0, 0));
+    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_END)), RGB(0, 0, 255));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_GRAD_OK));
+    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"abc");
+    DialogDriver::Click(dlg, IDC_GRAD_OK);
+  });
+  Command(ID_GRADIENT);
+  ASSERT_TRUE(driver.all_done());
+  EXPECT_EQ(driver.captions()[0], L"文字グラデーション挿入");
+  EXPECT_EQ(Text(), GradientMarkup("abc", kRed, kBlue));
+  EXPECT_EQ(Text(),
+            "<font color=\"#ff0000\">a</font><font color=\"#7f007f\">b</font>"
+            "<font color=\"#0000ff\">c</font>");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "DefStr", "?"), "abc");
+}
+
+TEST_F(Gradient, EnterEndsWithOkAndUpperCaseInsertsCapitals) {
+  ASSERT_TRUE(Start());
+  App().m_TagStrType = 1;
+  DialogDriver driver;
+  driver.Then([](HWND dlg) {
+    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"ab");
+    SetFocus(GetDlgItem(dlg, IDC_GRAD_TEXT));
+    DialogDriver::Key(GetDlgItem(dlg, IDC_GRAD_TEXT), VK_RETURN);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_EQ(Text(), "<FONT COLOR=\"#FF0000\">A</FONT><FONT COLOR=\"#0000FF\">B</FONT>");
+}
+
+TEST_F(Gradient, CancelKeepsTextAndColoursForTheNextOpening) {
+  ASSERT_TRUE(Start());
+  ui_.colors = {RGB(50, 100, 200)};
+  DialogDriver driver;
+  driver.Then([](HWND dlg) {
+    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"表示テキスト");
+    DialogDriver::Click(dlg, IDC_GRAD_START);  // the colour dialog answers (50, 100, 200)
+    DialogDriver::Click(dlg, IDC_GRAD_END);    // and is cancelled here
+    DialogDriver::Click(dlg, IDCANCEL);
+  });
+  driver.Then([](HWND dlg) {
+    EXPECT_EQ(DialogDriver::Text(dlg, IDC_GRAD_TEXT), L"表示テキスト");
+    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(50, 100, 200));
+    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_END)), RGB(0, 0, 255));
+    DialogDriver::Click(dlg, IDCANCEL);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(ui_.color_starts.size(), 2u);
+  EXPECT_EQ(ui_.color_starts[1], static_cast<COLORREF>(kBlue));
+  Command(ID_GRADIENT);
+  EXPECT_TRUE(driver.all_done());
+  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "DefStColor", 0), static_cast<int>(RGB(50, 100, 200)));
+}
+
+TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
+  ASSERT_TRUE(Start());
+  DialogDriver driver;
+  ui_.colors = {RGB(1, 2, 3), RGB(4, 5, 6)};
+  driver.Then([&](HWND dlg) {
+    Register(driver, dlg, L"a");  // red to blue
+    DialogDriver::Click(dlg, IDC_GRAD_START);
+    DialogDriver::Click(dlg, IDC_GRAD_END);
+    Register(driver, dlg, L"b");  // (1, 2, 3) to (4, 5, 6)
+    Register(driver, dlg, L"c");
+    EXPECT_EQ(ListLine(dlg, 2), L"c");
+    DialogDriver::Click(dlg, IDCANCEL);  // the pairs are kept all the same
+  });
+  Command(ID_GRADIENT);
+  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 3);
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", ""), "c");
+  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegStColor_01", -1), static_cast<int>(RGB(1, 2, 3)));
+
+  driver.Then([&](HWND dlg) {
+    ASSERT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 3);
+    SelectLine(dlg, 0);  // red to blue again
+    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(255, 0, 0));
+    DialogDriver::Click(dlg, IDC_GRAD_DELETE);
+    EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(ListLine(dlg, 0), L"b");
+    SelectLine(dlg, 0);  // (1, 2, 3) to (4, 5, 6)
+    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"xy");
+    DialogDriver::Click(dlg, IDC_GRAD_OK);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_EQ(Text(), GradientMarkup("xy", RGB(1, 2, 3), RGB(4, 5, 6)));
+  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 2);
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_00", ""), "b");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_01", ""), "c");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", ""), "c");  // stale, unread
+}
+
+TEST_F(Gradient, TitlesAndTheSixteenPairLimit) {
+  ASSERT_TRUE(Start());
+  DialogDriver driver;
+  driver.Then([&](HWND dlg) {
+    driver.Then([&](HWND t) {
+      DialogDriver::Click(t, IDOK);  // empty: refused
+      EXPECT_TRUE(IsWindowVisible(t));
+      DialogDriver::SetText(t, IDC_TITLE_TEXT, L" ");
+      DialogDriver::Click(t, IDOK);
+    });
+    DialogDriver::Click(dlg, IDC_GRAD_REGISTER);
+    EXPECT_EQ(ListLine(dlg, 0), L" ");
+    for (int i = 1; i < 16; ++i) Register(driver, dlg, L"p" + std::to_wstring(i));
+    EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 16);
+    const int dialogs = driver.dialogs_seen();
+    DialogDriver::Click(dlg, IDC_GRAD_REGISTER);  // a 17th: refused, no title dialog
+    EXPECT_EQ(driver.dialogs_seen(), dialogs);
+    DialogDriver::Click(dlg, IDCANCEL);
+  });
+  Command(ID_GRADIENT);
+  ASSERT_EQ(ui_.messages.size(), 2u);
+  EXPECT_EQ(ui_.messages[0], L"タイトルを入力して下さい");
+  EXPECT_EQ(ui_.messages[1], L"これ以上登録する事は出来ません");
+  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 16);
+}
+
+TEST_F(Gradient, ColourButtonsAreDrawnWithTheirFrames) {
+  ASSERT_TRUE(Start());
+  ui_.colors = {RGB(50, 100, 200)};
+  DialogDriver driver;
+  driver.Then([](HWND dlg) {
+    HWND button = GetDlgItem(dlg, IDC_GRAD_START);
+    DialogDriver::Click(dlg, IDC_GRAD_START);
+    SetFocus(button);
+    RECT r{};
+    GetClientRect(button, &r);
+    const int w = r.right;
+    const int h = r.bottom;
+    // Focused, not pressed: black, white and black, colour and shadow, colour.
+    EXPECT_EQ(Pixel(button, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(Pixel(button, 1, 1), RGB(255, 255, 255));
+    EXPECT_EQ(Pixel(button, w - 2, h - 2), RGB(0, 0, 0));
+    EXPECT_EQ(Pixel(button, 2, 2), RGB(50, 100, 200));
+    EXPECT_EQ(Pixel(button, w - 3, h - 3), RGB(0, 36, 136));
+    EXPECT_EQ(Pixel(button, 3, 3), RGB(50, 100, 200));
+    // Pressed: a frame in the shadow colour around the colour.
+    SendMessageW(button, BM_SETSTATE, TRUE, 0);
+    EXPECT_EQ(Pixel(button, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(Pixel(button, 1, 1), RGB(0, 36, 136));
+    EXPECT_EQ(Pixel(button, w - 2, h - 2), RGB(0, 36, 136));
+    EXPECT_EQ(Pixel(button, 2, 2), RGB(50, 100, 200));
+    SendMessageW(button, BM_SETSTATE, FALSE, 0);
+    DialogDriver::Click(dlg, IDCANCEL);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_TRUE(driver.all_done());
+}
+
+TEST_F(Gradient, StrangeStoredCountsAreBounded) {
+  {
+    auto r = Registry();
+    r.WriteInt("Dialog\\Grad", "m_RegCount", 2147483647);
+    r.WriteString("Dialog\\Grad", "m_RegTitle_00", "first");
+  }
+  ASSERT_TRUE(Start());
+  DialogDriver driver;
+  driver.Then([](HWND dlg) {
+    EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 16);
+    EXPECT_EQ(ListLine(dlg, 0), L"first");
+    SelectLine(dlg, 3);  // a slot without colours: black
+    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(0, 0, 0));
+    DialogDriver::Click(dlg, IDCANCEL);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 16);
+}
+
+}  // namespace
+}  // namespace kestil::testing
