@@ -124,12 +124,15 @@ std::wstring Document::Title() const {
   return path_.empty() ? LoadResString(IDS_UNTITLED) : FileTitle(path_);
 }
 
-bool Document::IsModified() const {
-  return view_ != nullptr && SendMessageW(view_->hwnd(), EM_GETMODIFY, 0, 0) != 0;
-}
+bool Document::IsModified() const { return view_ != nullptr && view_->edit().IsModified(); }
 
 void Document::SetModified(bool modified) {
-  if (view_ != nullptr) SendMessageW(view_->hwnd(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+  if (view_ == nullptr) return;
+  if (modified) {
+    view_->edit().LoseHistory();
+  } else {
+    view_->edit().MarkSaved();
+  }
 }
 
 void Document::UpdateFrameTitle() {

@@ -13,7 +13,7 @@ class Document;
 
 class EditView : public CommandTarget {
  public:
-  EditView() = default;
+  EditView();
   ~EditView() override = default;
 
   // Creates the control as a child of parent.

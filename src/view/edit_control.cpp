@@ -90,11 +90,30 @@ LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LP
     return DefSubclassProc(hwnd, msg, wp, lp);
   }
   if (LeavesTextAlone(msg)) return DefSubclassProc(hwnd, msg, wp, lp);
+  LRESULT handled = 0;
+  if (ops->changing_depth_ == 0 && ops->HandleHistoryMessage(msg, wp, &handled)) return handled;
+  const bool record = ops->changing_depth_ == 0 && !ops->own_change_;
+  Before before;
+  if (record) before = ops->Capture();
+  if (record && msg == WM_SETTEXT) {
+    // A whole new text from outside: one step, old text against new.
+    const TextAccess access(*ops);
+    before.base = 0;
+    before.window.assign(access.text());
+  }
   ++ops->generation_;
   ++ops->changing_depth_;
   const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
   --ops->changing_depth_;
   ++ops->generation_;
+  if (record && msg == WM_SETTEXT) {
+    const TextAccess access(*ops);
+    ops->history_.Record({0, before.window, std::u16string(access.text()), false, 0});
+  } else if (record) {
+    const bool typing = (msg == WM_CHAR && (wp >= 0x20 || wp == '\t' || wp == '\r')) ||
+                        msg == WM_IME_CHAR;
+    ops->RecordChange(before, typing);
+  }
   return result;
 }
 
@@ -147,6 +166,94 @@ std::size_t EditControlOps::ToUnits(std::size_t bytes) const {
   const std::size_t consumed = from.bytes + used;
   Remember({i, consumed});
   return i;
+}
+
+EditControlOps::Before EditControlOps::Capture() const {
+  Before b;
+  const auto [start, end] = UnitSelection();
+  b.start = start;
+  b.end = end;
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  b.length = text.size();
+  // Enough around the selection for any one keystroke's deletion.
+  constexpr std::size_t kMargin = 256;
+  b.base = start > kMargin ? start - kMargin : 0;
+  const std::size_t last = std::min<std::size_t>(text.size(), std::size_t{end} + kMargin);
+  b.window.assign(text.substr(b.base, last > b.base ? last - b.base : 0));
+  return b;
+}
+
+void EditControlOps::RecordChange(const Before& before, bool typing) {
+  const auto [start_after, end_after] = UnitSelection();
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  if (text.size() == before.length && start_after != end_after) return;  // a new selection only
+  // One replaced range: it starts where the selection started, or where the
+  // caret went back to, and the inserted text ends at the caret.
+  const std::size_t caret = end_after;
+  const std::size_t at = std::min<std::size_t>(before.start, caret);
+  const std::size_t inserted = caret - at;
+  const long long removed = static_cast<long long>(inserted) -
+                            (static_cast<long long>(text.size()) - static_cast<long long>(before.length));
+  if (removed < 0 || at < before.base || at + static_cast<std::size_t>(removed) > before.base + before.window.size() ||
+      at + inserted > text.size()) {
+    history_.Lose();  // more changed than one range near the selection
+    return;
+  }
+  UndoHistory<std::u16string>::Step step;
+  step.at = at;
+  step.removed = before.window.substr(at - before.base, static_cast<std::size_t>(removed));
+  step.inserted.assign(text.substr(at, inserted));
+  step.typing = typing;
+  step.time = GetTickCount();
+  history_.Record(std::move(step));
+}
+
+void EditControlOps::ApplyStep(std::size_t at, const std::u16string& remove_length_of,
+                               const std::u16string& put, bool select_put) {
+  own_change_ = true;
+  SendMessageW(hwnd_, EM_SETSEL, at, static_cast<LPARAM>(at + remove_length_of.size()));
+  SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(put.c_str()));
+  if (select_put) SendMessageW(hwnd_, EM_SETSEL, at, static_cast<LPARAM>(at + put.size()));
+  SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+  own_change_ = false;
+}
+
+void EditControlOps::Undo() {
+  if (!history_.CanUndo()) return;
+  const auto& step = history_.Undo();
+  ApplyStep(step.at, step.inserted, step.removed, true);
+}
+
+void EditControlOps::Redo() {
+  if (!history_.CanRedo()) return;
+  const auto& step = history_.Redo();
+  ApplyStep(step.at, step.removed, step.inserted, false);
+}
+
+bool EditControlOps::HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result) {
+  switch (msg) {
+    case WM_UNDO:
+    case EM_UNDO:
+      *result = history_.CanUndo() ? TRUE : FALSE;
+      Undo();
+      return true;
+    case WM_CHAR:
+      if (wp != 0x1A) return false;  // Ctrl+Z typed into the control
+      Undo();
+      *result = 0;
+      return true;
+    case EM_CANUNDO:
+      *result = history_.CanUndo() ? TRUE : FALSE;
+      return true;
+    case EM_EMPTYUNDOBUFFER:
+      history_.Clear();
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
 }
 
 std::pair<DWORD, DWORD> EditControlOps::UnitSelection() const {
@@ -218,8 +325,11 @@ std::string EditControlOps::GetText(std::size_t* unmappable) const {
 
 void EditControlOps::SetText(std::string_view text) {
   const std::u16string wide = cp932::Decode(text, spellings_);
+  own_change_ = true;
   SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(wide.c_str()));
   SendMessageW(hwnd_, EM_SETSEL, 0, 0);
+  own_change_ = false;
+  history_.Clear();
 }
 
 std::string EditControlOps::GetSelectedText() const {
@@ -231,9 +341,6 @@ std::string EditControlOps::GetSelectedText() const {
   return cp932::Encode(text.substr(s, e - s), spellings_);
 }
 
-bool EditControlOps::CanUndo() const { return SendMessageW(hwnd_, EM_CANUNDO, 0, 0) != 0; }
-
-void EditControlOps::Undo() { SendMessageW(hwnd_, EM_UNDO, 0, 0); }
 
 void EditControlOps::LoadRaw(std::string_view bytes) {
   spellings_.Clear();

@@ -7,6 +7,10 @@
 // and measures from the nearest one. The control is subclassed so that any
 // message that may change the text drops them; while such a message is being
 // handled nothing is remembered or used.
+//
+// The same subclass keeps the undo history in place of the control's own
+// one-step undo: it notes the selection and the text around it before each
+// message that may change the text, and records what changed after it.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +20,7 @@
 #include "base/codec.h"
 #include "fw/win.h"
 #include "view/edit_ops.h"
+#include "view/undo_history.h"
 
 namespace kestil {
 
@@ -39,8 +44,14 @@ class EditControlOps : public EditOps {
   std::string GetText(std::size_t* unmappable) const;
   void SetText(std::string_view text) override;
   std::string GetSelectedText() const override;
-  bool CanUndo() const override;
+  bool CanUndo() const override { return history_.CanUndo(); }
   void Undo() override;
+  bool CanRedo() const override { return history_.CanRedo(); }
+  void Redo() override;
+  bool IsModified() const override { return history_.IsModified(); }
+  void MarkSaved() override { history_.MarkSaved(); }
+  // A change that could not be recorded: the document counts as modified.
+  void LoseHistory() { history_.Lose(); }
   void LoadRaw(std::string_view bytes) override;
   std::string StoreRaw() const override { return GetText(); }
 
@@ -66,8 +77,25 @@ class EditControlOps : public EditOps {
   void Remember(Anchor a) const;
   std::pair<DWORD, DWORD> UnitSelection() const;
 
+  // Recording of the changes that a message makes, for the history.
+  struct Before {
+    DWORD start = 0;
+    DWORD end = 0;
+    std::size_t length = 0;
+    std::size_t base = 0;  // where window starts
+    std::u16string window;  // the text around the selection
+  };
+  Before Capture() const;
+  void RecordChange(const Before& before, bool typing);
+  void ApplyStep(std::size_t at, const std::u16string& remove_length_of,
+                 const std::u16string& put, bool select_put);
+  // Messages the history answers in place of the control; true when handled.
+  bool HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result);
+
   HWND hwnd_;
   cp932::Spellings spellings_;
+  UndoHistory<std::u16string> history_;
+  bool own_change_ = false;  // the adapter itself is changing the text
   bool subclassed_ = false;
   // Bumped whenever a message that may change the text starts or ends.
   std::uint64_t generation_ = 0;

@@ -37,13 +37,21 @@ class EditOps {
   virtual std::size_t LineCount() const = 0;
 
   virtual std::string GetText() const = 0;
-  // Replaces the whole text; the caret goes to 0.
+  // Replaces the whole text and forgets the history; the caret goes to 0.
   virtual void SetText(std::string_view text) = 0;
   virtual std::string GetSelectedText() const = 0;
 
-  // The last replacement can be undone; undoing twice redoes it.
+  // The undo history: each replacement (and each run of typing) is one step.
+  // Undo selects the text it restores; redo leaves the caret after the text
+  // it puts back.
   virtual bool CanUndo() const = 0;
   virtual void Undo() = 0;
+  virtual bool CanRedo() const = 0;
+  virtual void Redo() = 0;
+  // Whether the text differs from the state last marked as saved (a new or
+  // loaded text counts as saved).
+  virtual bool IsModified() const = 0;
+  virtual void MarkSaved() = 0;
 
   // A document's bytes become the text unchanged, forgetting what the previous
   // document used; StoreRaw gives them back unchanged.

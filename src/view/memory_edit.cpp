@@ -14,23 +14,24 @@ void MemoryEdit::SetSel(std::size_t start, std::size_t end) {
 }
 
 void MemoryEdit::ReplaceSel(std::string_view text) {
-  undo_.valid = true;
-  undo_.start = sel_.start;
-  undo_.inserted_length = text.size();
-  undo_.removed = text_.substr(sel_.start, sel_.end - sel_.start);
+  history_.Record({sel_.start, text_.substr(sel_.start, sel_.end - sel_.start), std::string(text),
+                   false, 0});
   text_.replace(sel_.start, sel_.end - sel_.start, text);
   sel_.start = sel_.end = sel_.start + text.size();
 }
 
 void MemoryEdit::Undo() {
-  if (!undo_.valid) return;
-  std::string inserted = text_.substr(undo_.start, undo_.inserted_length);
-  text_.replace(undo_.start, undo_.inserted_length, undo_.removed);
-  // The undone replacement stays selected; undoing again swaps it back.
-  sel_.start = undo_.start;
-  sel_.end = undo_.start + undo_.removed.size();
-  undo_.inserted_length = undo_.removed.size();
-  undo_.removed = std::move(inserted);
+  if (!history_.CanUndo()) return;
+  const auto& step = history_.Undo();
+  text_.replace(step.at, step.inserted.size(), step.removed);
+  sel_ = {step.at, step.at + step.removed.size()};
+}
+
+void MemoryEdit::Redo() {
+  if (!history_.CanRedo()) return;
+  const auto& step = history_.Redo();
+  text_.replace(step.at, step.removed.size(), step.inserted);
+  sel_.start = sel_.end = step.at + step.inserted.size();
 }
 
 long long MemoryEdit::LineIndex(long long line) const {
@@ -67,7 +68,7 @@ std::size_t MemoryEdit::LineCount() const {
 void MemoryEdit::SetText(std::string_view text) {
   text_.assign(text);
   sel_ = {};
-  undo_ = {};
+  history_.Clear();
 }
 
 std::string MemoryEdit::GetSelectedText() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "view/edit_ops.h"
+#include "view/undo_history.h"
 
 namespace kestil {
 
@@ -21,8 +22,12 @@ class MemoryEdit final : public EditOps {
   std::string GetText() const override { return text_; }
   void SetText(std::string_view text) override;
   std::string GetSelectedText() const override;
-  bool CanUndo() const override { return undo_.valid; }
+  bool CanUndo() const override { return history_.CanUndo(); }
   void Undo() override;
+  bool CanRedo() const override { return history_.CanRedo(); }
+  void Redo() override;
+  bool IsModified() const override { return history_.IsModified(); }
+  void MarkSaved() override { history_.MarkSaved(); }
   void LoadRaw(std::string_view bytes) override { SetText(bytes); }
   std::string StoreRaw() const override { return text_; }
 
@@ -30,17 +35,9 @@ class MemoryEdit final : public EditOps {
   int scroll_count() const { return scroll_count_; }
 
  private:
-  // The replaced range and the text it held, enough to swap back.
-  struct UndoStep {
-    bool valid = false;
-    std::size_t start = 0;
-    std::size_t inserted_length = 0;
-    std::string removed;
-  };
-
   std::string text_;
   Selection sel_;
-  UndoStep undo_;
+  UndoHistory<std::string> history_;
   int scroll_count_ = 0;
 };
 

@@ -75,17 +75,41 @@ TEST_P(EditContract, LinesAfterFinalBreak) {
   EXPECT_EQ(e.LineCount(), 3u);
 }
 
-TEST_P(EditContract, UndoRevertsOneReplacementAndRedoesOnSecondUndo) {
+TEST_P(EditContract, UndoAndRedoWalkTheHistory) {
   EditOps& e = Edit("one " + kKan + " three");
   EXPECT_FALSE(e.CanUndo());
+  EXPECT_FALSE(e.IsModified());
   e.SetSel(4, 6);
   e.ReplaceSel("two");
-  EXPECT_EQ(e.GetText(), "one two three");
+  e.SetSel(0, 0);
+  e.ReplaceSel("<p>");
+  EXPECT_EQ(e.GetText(), "<p>one two three");
+  EXPECT_TRUE(e.IsModified());
   ASSERT_TRUE(e.CanUndo());
   e.Undo();
-  EXPECT_EQ(e.GetText(), "one " + kKan + " three");
-  e.Undo();
   EXPECT_EQ(e.GetText(), "one two three");
+  EXPECT_EQ(e.GetSel(), Caret(0));
+  e.Undo();
+  EXPECT_EQ(e.GetText(), "one " + kKan + " three");
+  EXPECT_EQ(e.GetSel(), (Selection{4, 6}));  // the restored text is selected
+  EXPECT_FALSE(e.IsModified());
+  EXPECT_FALSE(e.CanUndo());
+  e.Undo();  // nothing left: no change
+  EXPECT_EQ(e.GetText(), "one " + kKan + " three");
+  ASSERT_TRUE(e.CanRedo());
+  e.Redo();
+  EXPECT_EQ(e.GetText(), "one two three");
+  EXPECT_EQ(e.GetSel(), Caret(7));
+  e.MarkSaved();
+  EXPECT_FALSE(e.IsModified());
+  e.Redo();
+  EXPECT_TRUE(e.IsModified());
+  e.Undo();
+  EXPECT_FALSE(e.IsModified());
+  // A new replacement drops what could be redone.
+  e.SetSel(0, 0);
+  e.ReplaceSel("x");
+  EXPECT_FALSE(e.CanRedo());
 }
 
 TEST_P(EditContract, SetTextPutsCaretAtStart) {

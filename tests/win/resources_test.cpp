@@ -106,6 +106,7 @@ TEST(Resources, MainMenuItemByItem) {
       L"<\n"
       L"+編集(&E)\n"
       L"  57643 元に戻す(&U)\tCtrl+Z\n"
+      L"  57644 やり直し(&R)\tCtrl+Y\n"
       L"  -\n"
       L"  57635 切り取り(&T)\tCtrl+X\n"
       L"  57634 ｺﾋﾟｰ(&C)\tCtrl+C\n"
@@ -174,12 +175,12 @@ TEST(Resources, DropDownMenus) {
   EXPECT_EQ(DumpResource(IDR_FONT_MENU), L"+ \n" + Outdent(kFontItems) + L"<\n");
 }
 
-TEST(Resources, SeventeenAccelerators) {
+TEST(Resources, TheSeventeenAcceleratorsAndRedo) {
   HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
   ASSERT_NE(table, nullptr);
   ACCEL keys[32];
   const int n = CopyAcceleratorTableW(table, keys, 32);
-  ASSERT_EQ(n, 17);
+  ASSERT_EQ(n, 18);
   auto key = [](BYTE mods, WORD vk) { return std::to_wstring(mods) + L"/" + std::to_wstring(vk); };
   std::vector<std::pair<std::wstring, WORD>> got;
   for (int i = 0; i < n; ++i) got.emplace_back(key(keys[i].fVirt & ~FNOINVERT, keys[i].key), keys[i].cmd);
@@ -192,7 +193,7 @@ TEST(Resources, SeventeenAccelerators) {
       {key(ctrl, 'V'), 57637}, {key(FVIRTKEY | FALT, VK_BACK), 57643},
       {key(shift, VK_DELETE), 57635}, {key(FVIRTKEY, VK_F3), 57640},
       {key(ctrl, VK_INSERT), 57634}, {key(shift, VK_INSERT), 57637}, {key(ctrl, 'X'), 57635},
-      {key(ctrl, 'Z'), 57643}};
+      {key(ctrl, 'Z'), 57643}, {key(ctrl, 'Y'), 57644}};
   EXPECT_EQ(got, expected);
   for (const auto& [k, cmd] : got) EXPECT_NE(k, key(ctrl, 'P')) << "no accelerator for print";
 }
@@ -255,7 +256,7 @@ TEST_F(ToolbarTest, CommandsWithoutHandlerAreDisabled) {
   EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 32773, 0));
   EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 32779, 0));
   EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 57600, 0));
-  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, 57635, 0));  // no handler yet
+  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, 57635, 0));  // nothing selected to cut
   // The menu: an item without a handler is greyed when its pop-up opens.
   HMENU help = GetSubMenu(GetMenu(Frame()), 6);
   SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 6);
