@@ -67,6 +67,7 @@ add_executable(kestil_win_app_tests
   tests/win/snippets_test.cpp
   tests/win/tools_test.cpp
   tests/win/gradient_dialog_test.cpp
+  tests/win/editing_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp
