@@ -144,6 +144,8 @@ int App::Run() {
     }
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
+    HWND modeless = ModelessDialog();
+    if (modeless != nullptr && IsWindow(modeless) && IsDialogMessageW(modeless, &msg)) continue;
     HWND main = frame_ != nullptr ? frame_->hwnd() : nullptr;
     if (main != nullptr && accelerators_ != nullptr &&
         TranslateAcceleratorW(main, accelerators_, &msg)) {

@@ -1,5 +1,9 @@
 #include "fw/edit_view.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "fw/ui.h"
 #include "res/resource.h"
 
 namespace fw {
@@ -32,6 +36,103 @@ EditView::EditView() {
   });
   OnUpdate(ID_EDIT_SELECT_ALL,
            [this](CmdUI& ui) { ui.Enable(hwnd_ != nullptr && GetWindowTextLengthW(hwnd_) > 0); });
+  On(ID_EDIT_FIND, [this] { OpenFindDialog(false); });
+  On(ID_EDIT_REPLACE, [this] { OpenFindDialog(true); });
+  On(ID_EDIT_REPEAT, [this] {
+    if (what_.empty()) {
+      OpenFindDialog(false);
+    } else {
+      FindNext();
+    }
+  });
+}
+
+void EditView::OpenFindDialog(bool replace) {
+  if (find_dialog_ != nullptr) DestroyWindow(find_dialog_);
+  find_dialog_ = nullptr;
+  // Start from the selection when it is one short line, else the last search.
+  const auto [start, end] = edit_->UnitSelection();
+  std::u16string seed = what_;
+  if (start != end && end - start < 256) {
+    const std::u16string units = edit_->Units().substr(start, end - start);
+    if (units.find(u'\r') == std::u16string::npos) seed = units;
+  }
+  std::fill(std::begin(find_what_), std::end(find_what_), L'\0');
+  std::copy_n(seed.begin(), std::min<std::size_t>(seed.size(), 511), find_what_);
+  find_ = FINDREPLACEW{};
+  find_.lStructSize = sizeof find_;
+  find_.hwndOwner = GetParent(hwnd_);
+  find_.lpstrFindWhat = find_what_;
+  find_.wFindWhatLen = 512;
+  find_.lpstrReplaceWith = replace_with_;
+  find_.wReplaceWithLen = 512;
+  find_.Flags = (options_.down ? FR_DOWN : 0) | (options_.match_case ? FR_MATCHCASE : 0) |
+                (options_.whole_word ? FR_WHOLEWORD : 0);
+  find_dialog_ = replace ? ReplaceTextW(&find_) : FindTextW(&find_);
+  SetModelessDialog(find_dialog_);
+}
+
+void EditView::OnFindReplace(const FINDREPLACEW& request) {
+  if (request.Flags & FR_DIALOGTERM) {
+    find_dialog_ = nullptr;
+    SetModelessDialog(nullptr);
+    return;
+  }
+  what_.assign(request.lpstrFindWhat, request.lpstrFindWhat + wcslen(request.lpstrFindWhat));
+  if (request.lpstrReplaceWith != nullptr) {
+    with_.assign(request.lpstrReplaceWith,
+                 request.lpstrReplaceWith + wcslen(request.lpstrReplaceWith));
+  }
+  options_.down = (request.Flags & FR_DOWN) != 0;
+  options_.match_case = (request.Flags & FR_MATCHCASE) != 0;
+  options_.whole_word = (request.Flags & FR_WHOLEWORD) != 0;
+  if (request.Flags & FR_FINDNEXT) FindNext();
+  if (request.Flags & FR_REPLACE) ReplaceCurrent();
+  if (request.Flags & FR_REPLACEALL) ReplaceAll();
+}
+
+bool EditView::FindNext() {
+  const auto [start, end] = edit_->UnitSelection();
+  const std::u16string text = edit_->Units();
+  const auto match = kestil::FindMatch(text, what_, options_.down ? end : start, options_);
+  if (!match) {
+    NotFound();
+    return false;
+  }
+  SendMessageW(hwnd_, EM_SETSEL, match->first, static_cast<LPARAM>(match->second));
+  SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+  return true;
+}
+
+void EditView::ReplaceCurrent() {
+  const auto [start, end] = edit_->UnitSelection();
+  const std::u16string selected = edit_->Units().substr(start, end - start);
+  if (kestil::IsMatch(selected, what_, options_)) {
+    SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(with_.c_str()));
+    if (!options_.down) SendMessageW(hwnd_, EM_SETSEL, start, static_cast<LPARAM>(start));
+  }
+  FindNext();
+}
+
+void EditView::ReplaceAll() {
+  std::size_t count = 0;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  const std::u16string replaced =
+      kestil::ReplaceAllIn(edit_->Units(), what_, with_, options_, &count, &begin, &end);
+  if (count == 0) {
+    NotFound();
+    return;
+  }
+  // One replacement of the whole span: one step of the history.
+  SendMessageW(hwnd_, EM_SETSEL, begin, static_cast<LPARAM>(end));
+  SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replaced.c_str()));
+}
+
+void EditView::NotFound() {
+  const std::wstring what(what_.begin(), what_.end());
+  Message(find_dialog_ != nullptr ? find_dialog_ : GetParent(hwnd_),
+          Format(LoadResString(IDS_NOT_FOUND), {what}), MB_OK);
 }
 
 void EditView::PreCreateWindow(CREATESTRUCTW&) {}

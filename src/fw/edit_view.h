@@ -6,6 +6,7 @@
 
 #include "fw/command.h"
 #include "view/edit_control.h"
+#include "view/text_search.h"
 
 namespace fw {
 
@@ -26,6 +27,9 @@ class EditView : public CommandTarget {
   // Called when a document is made or opened in the view.
   virtual void OnInitialUpdate() {}
 
+  // A message of the find or replace dialog.
+  void OnFindReplace(const FINDREPLACEW& request);
+
   // Raw storage: the file's bytes become the text, and back.
   bool LoadRaw(const std::string& bytes);
   std::string StoreRaw(std::size_t* unmappable = nullptr) const;
@@ -35,9 +39,25 @@ class EditView : public CommandTarget {
   virtual void PreCreateWindow(CREATESTRUCTW& cs);
 
  private:
+  void OpenFindDialog(bool replace);
+  // Selects the next match; false (after the message) when there is none.
+  bool FindNext();
+  void ReplaceCurrent();
+  void ReplaceAll();
+  void NotFound();
+
   HWND hwnd_ = nullptr;
   Document* document_ = nullptr;
   std::unique_ptr<kestil::EditControlOps> edit_;
+
+  // The find and replace dialogs and the last search.
+  FINDREPLACEW find_{};
+  wchar_t find_what_[512] = {};
+  wchar_t replace_with_[512] = {};
+  HWND find_dialog_ = nullptr;
+  std::u16string what_;
+  std::u16string with_;
+  kestil::SearchOptions options_;
 };
 
 }  // namespace fw

@@ -35,6 +35,11 @@ bool RegisterFrameClass(UINT icon, WNDPROC proc) {
 
 FrameWindow* g_creating = nullptr;
 
+UINT FindReplaceMessage() {
+  static const UINT message = RegisterWindowMessageW(FINDMSGSTRINGW);
+  return message;
+}
+
 // Rebuilds the recent-file items of a pop-up: the entries, or the greyed
 // placeholder when the list is empty.
 void UpdateRecentFileMenu(HMENU menu) {
@@ -375,6 +380,10 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return r;
     }
     default:
+      if (msg == FindReplaceMessage() && view_ != nullptr) {
+        view_->OnFindReplace(*reinterpret_cast<const FINDREPLACEW*>(lp));
+        return 0;
+      }
       return Default(msg, wp, lp);
   }
 }

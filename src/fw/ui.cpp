@@ -78,6 +78,13 @@ bool FileExists(const std::wstring& path) {
   return true;
 }
 
+namespace {
+HWND g_modeless = nullptr;
+}  // namespace
+
+void SetModelessDialog(HWND dialog) { g_modeless = dialog; }
+HWND ModelessDialog() { return g_modeless; }
+
 UiServices& Ui() {
   static UiServices real;
   return g_services != nullptr ? *g_services : real;

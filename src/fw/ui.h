@@ -47,6 +47,11 @@ std::wstring TooltipOf(UINT id);
 // Replaces %1, %2 ... by the arguments.
 std::wstring Format(const std::wstring& pattern, const std::vector<std::wstring>& args);
 
+// The open modeless dialog (find or replace), which the message loop gives
+// its keyboard messages; null for none.
+void SetModelessDialog(HWND dialog);
+HWND ModelessDialog();
+
 // True when a directory search finds an entry (a file or a folder) at path.
 bool FileExists(const std::wstring& path);
 

@@ -256,6 +256,11 @@ bool EditControlOps::HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result) 
   }
 }
 
+std::u16string EditControlOps::Units() const {
+  const TextAccess access(*this);
+  return std::u16string(access.text());
+}
+
 std::pair<DWORD, DWORD> EditControlOps::UnitSelection() const {
   DWORD start = 0;
   DWORD end = 0;

@@ -58,6 +58,10 @@ class EditControlOps : public EditOps {
   HWND hwnd() const { return hwnd_; }
   cp932::Spellings& spellings() { return spellings_; }
 
+  // The control's own text and selection, in UTF-16 units.
+  std::u16string Units() const;
+  std::pair<DWORD, DWORD> UnitSelection() const;
+
   // UTF-16 position of a byte offset (inside a character: its start) and back.
   std::size_t ToUnits(std::size_t bytes) const;
   std::size_t ToBytes(std::size_t units) const;
@@ -75,7 +79,6 @@ class EditControlOps : public EditOps {
   // The remembered pair closest below value, by units or by bytes.
   Anchor Nearest(std::size_t Anchor::*key, std::size_t value) const;
   void Remember(Anchor a) const;
-  std::pair<DWORD, DWORD> UnitSelection() const;
 
   // Recording of the changes that a message makes, for the history.
   struct Before {

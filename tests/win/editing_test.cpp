@@ -18,6 +18,13 @@ std::wstring ClipboardText() {
   return text;
 }
 
+// The "find what" field of a find or replace dialog (control 1152).
+std::wstring DialogDriverText(HWND dialog) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(dialog, 1152, text, 256);
+  return text;
+}
+
 void ClearClipboard() {
   OpenClipboard(nullptr);
   EmptyClipboard();
@@ -127,6 +134,104 @@ TEST_F(Editing, UndoMessagesFromOutsideUseTheHistory) {
   EXPECT_TRUE(Doc().IsModified());
   SendMessageW(Edit(), EM_UNDO, 0, 0);
   EXPECT_EQ(Text(), "one");
+}
+
+}  // namespace
+}  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+class Search : public Editing {
+ protected:
+  // What the find and replace dialogs send to their owner.
+  void Request(DWORD flags, const wchar_t* what, const wchar_t* with = L"") {
+    wcscpy(what_, what);
+    wcscpy(with_, with);
+    FINDREPLACEW fr{};
+    fr.lStructSize = sizeof fr;
+    fr.hwndOwner = Frame();
+    fr.Flags = flags;
+    fr.lpstrFindWhat = what_;
+    fr.wFindWhatLen = 256;
+    fr.lpstrReplaceWith = with_;
+    fr.wReplaceWithLen = 256;
+    SendMessageW(Frame(), RegisterWindowMessageW(FINDMSGSTRINGW), 0, reinterpret_cast<LPARAM>(&fr));
+    PumpPending();
+  }
+  std::string Selected() { return View().edit().GetSelectedText(); }
+
+  wchar_t what_[256] = {};
+  wchar_t with_[256] = {};
+};
+
+TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
+  ASSERT_TRUE(Start());
+  // 表 and ソ end with '\'; ャ ends with 'a'.
+  View().edit().LoadRaw("x\\\x95\x5C\x83\x5C\\\x83\x61" "a");
+  Request(FR_FINDNEXT | FR_DOWN, L"\\");
+  EXPECT_EQ(Sel(), (Selection{1, 2}));
+  Request(FR_FINDNEXT | FR_DOWN, L"\\");
+  EXPECT_EQ(Sel(), (Selection{6, 7}));
+  EXPECT_TRUE(ui_.messages.empty());
+  Request(FR_FINDNEXT | FR_DOWN, L"\\");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0], L"「\\」が見つかりません。");
+  EXPECT_EQ(ui_.captions[0], L"kestil");
+  EXPECT_EQ(Sel(), (Selection{6, 7}));
+  View().edit().SetSel(0, 0);
+  Request(FR_FINDNEXT | FR_DOWN, L"a");
+  EXPECT_EQ(Sel(), (Selection{9, 10}));
+  Request(FR_FINDNEXT, L"\\");  // up from there
+  EXPECT_EQ(Sel(), (Selection{6, 7}));
+  // F3 repeats the last search.
+  Command(ID_EDIT_REPEAT);
+  EXPECT_EQ(Sel(), (Selection{1, 2}));
+}
+
+TEST_F(Search, MatchCaseWholeWordAndReplace) {
+  ASSERT_TRUE(Start());
+  View().edit().LoadRaw("Table table tables");
+  Request(FR_FINDNEXT | FR_DOWN | FR_MATCHCASE, L"table");
+  EXPECT_EQ(Sel(), (Selection{6, 11}));
+  View().edit().SetSel(7, 7);
+  Request(FR_FINDNEXT | FR_DOWN | FR_WHOLEWORD, L"table");
+  EXPECT_EQ(ui_.messages.size(), 1u);  // "tables" is not the word
+  View().edit().SetSel(0, 5);
+  Request(FR_REPLACE | FR_DOWN, L"table", L"<TD>");
+  EXPECT_EQ(Text(), "<TD> table tables");
+  EXPECT_EQ(Selected(), "table");  // the next match is selected
+}
+
+TEST_F(Search, ReplaceAllIsOneUndoStep) {
+  ASSERT_TRUE(Start());
+  const std::string before = "a\\b\\\x95\x5C\\c";
+  View().edit().LoadRaw(before);
+  Request(FR_REPLACEALL | FR_DOWN, L"\\", L"/");
+  EXPECT_EQ(Text(), "a/b/\x95\x5C/c");
+  EXPECT_TRUE(Doc().IsModified());
+  Command(ID_EDIT_UNDO);
+  EXPECT_EQ(Text(), before);
+  EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(Search, FindDialogIsModelessAndOwnedByTheFrame) {
+  ASSERT_TRUE(Start());
+  View().edit().LoadRaw("find me");
+  View().edit().SetSel(5, 7);
+  Command(ID_EDIT_FIND);
+  HWND dialog = fw::ModelessDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), Frame());
+  EXPECT_EQ(DialogDriverText(dialog), L"me");
+  SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  PumpUntil([] { return fw::ModelessDialog() == nullptr; });
+  EXPECT_EQ(fw::ModelessDialog(), nullptr);
+  Command(ID_EDIT_REPLACE);
+  ASSERT_NE(fw::ModelessDialog(), nullptr);
+  SendMessageW(fw::ModelessDialog(), WM_COMMAND, IDCANCEL, 0);
+  PumpUntil([] { return fw::ModelessDialog() == nullptr; });
 }
 
 }  // namespace

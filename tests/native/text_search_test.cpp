@@ -1,0 +1,46 @@
+#include "view/text_search.h"
+
+#include <gtest/gtest.h>
+
+namespace kestil {
+namespace {
+
+TEST(TextSearch, DownUpCaseAndWords) {
+  const std::u16string text = u"Table table TABLE tables";
+  SearchOptions o;
+  EXPECT_EQ(FindMatch(text, u"table", 0, o), std::make_pair(std::size_t{0}, std::size_t{5}));
+  o.match_case = true;
+  EXPECT_EQ(FindMatch(text, u"table", 0, o), std::make_pair(std::size_t{6}, std::size_t{11}));
+  o.match_case = false;
+  o.whole_word = true;
+  EXPECT_EQ(FindMatch(text, u"table", 12, o), std::make_pair(std::size_t{12}, std::size_t{17}));
+  EXPECT_FALSE(FindMatch(text, u"table", 13, o).has_value());  // "tables" is no whole word
+  o.whole_word = false;
+  o.down = false;
+  EXPECT_EQ(FindMatch(text, u"table", 17, o), std::make_pair(std::size_t{12}, std::size_t{17}));
+  EXPECT_EQ(FindMatch(text, u"table", 16, o), std::make_pair(std::size_t{6}, std::size_t{11}));
+  EXPECT_FALSE(FindMatch(text, u"table", 4, o).has_value());
+  EXPECT_FALSE(FindMatch(text, u"", 0, o).has_value());
+  // Full-width letters fold too.
+  SearchOptions any;
+  EXPECT_TRUE(FindMatch(u"ＡＢＣ", u"ａｂｃ", 0, any).has_value());
+}
+
+TEST(TextSearch, ReplaceAllIsOneSpan) {
+  std::size_t count = 0;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  const std::u16string out =
+      ReplaceAllIn(u"a\\表\\ソa\\", u"\\", u"/", SearchOptions{}, &count, &begin, &end);
+  EXPECT_EQ(count, 3u);
+  EXPECT_EQ(begin, 1u);
+  EXPECT_EQ(end, 7u);
+  EXPECT_EQ(out, u"/表/ソa/");
+  EXPECT_EQ(ReplaceAllIn(u"abc", u"x", u"y", SearchOptions{}, &count, &begin, &end), u"");
+  EXPECT_EQ(count, 0u);
+  EXPECT_TRUE(IsMatch(u"ABC", u"abc", SearchOptions{}));
+  EXPECT_FALSE(IsMatch(u"ABC", u"abc", SearchOptions{true, false, true}));
+}
+
+}  // namespace
+}  // namespace kestil
