@@ -1,5 +1,5 @@
 # Windows tree: kestil.exe and the Windows tests, run through Wine by CTest.
-set(KESTIL_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi advapi32)
+set(KESTIL_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi advapi32 winspool)
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
@@ -17,6 +17,7 @@ add_library(kestil_win STATIC
   src/fw/frame.cpp
   src/fw/dialog.cpp
   src/fw/shell_registration.cpp
+  src/fw/printing.cpp
   src/view/edit_control.cpp
   src/view/kestil_view.cpp
   src/frame/kestil_doc.cpp

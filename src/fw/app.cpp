@@ -20,6 +20,12 @@ App::App() : profile_(std::make_unique<RegistryProfile>(L"", AppName())) {
   InitCommonControlsEx(&icc);
   On(ID_FILE_NEW, [this] { FileNewDefault(); });
   On(ID_FILE_OPEN, [this] { OnFileOpenDefault(); });
+  On(ID_FILE_PRINT_SETUP, [this] {
+    HWND owner = frame_ != nullptr ? frame_->hwnd() : nullptr;
+    if (Ui().PrinterSetup(owner) == PrinterResult::kNoPrinter) {
+      Message(owner, LoadResString(IDS_NO_PRINTER), MB_OK | MB_ICONEXCLAMATION);
+    }
+  });
   On(ID_APP_EXIT, [this] {
     if (frame_ != nullptr && frame_->hwnd() != nullptr) PostMessageW(frame_->hwnd(), WM_CLOSE, 0, 0);
   });

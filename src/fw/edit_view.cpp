@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "fw/app.h"
+#include "fw/document.h"
 #include "fw/ui.h"
 #include "res/resource.h"
 
@@ -36,6 +38,18 @@ EditView::EditView() {
   });
   OnUpdate(ID_EDIT_SELECT_ALL,
            [this](CmdUI& ui) { ui.Enable(hwnd_ != nullptr && GetWindowTextLengthW(hwnd_) > 0); });
+  On(ID_FILE_PRINT, [this] {
+    if (auto job = MakePrintJob(true)) {
+      PrintPages(GetParent(hwnd_), *job, document_ != nullptr ? document_->Title() : L"");
+    }
+  });
+  On(ID_FILE_PRINT_PREVIEW, [this] {
+    if (auto job = MakePrintJob(false)) {
+      job->CloseDevice();
+      ShowPrintPreview(GetParent(hwnd_), std::move(job),
+                       [] { App::Current()->RouteCommand(ID_FILE_PRINT); });
+    }
+  });
   On(ID_EDIT_FIND, [this] { OpenFindDialog(false); });
   On(ID_EDIT_REPLACE, [this] { OpenFindDialog(true); });
   On(ID_EDIT_REPEAT, [this] {
@@ -45,6 +59,18 @@ EditView::EditView() {
       FindNext();
     }
   });
+}
+
+std::unique_ptr<PrintJob> EditView::MakePrintJob(bool ask) {
+  PrintTarget target;
+  const PrinterResult result = Ui().OpenPrintTarget(GetParent(hwnd_), ask, &target);
+  if (result == PrinterResult::kNoPrinter) {
+    Message(GetParent(hwnd_), LoadResString(IDS_NO_PRINTER), MB_OK | MB_ICONEXCLAMATION);
+  }
+  if (result != PrinterResult::kOk) return nullptr;
+  return std::make_unique<PrintJob>(
+      StoreRaw(), target, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
+      TabChars());
 }
 
 void EditView::OpenFindDialog(bool replace) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "fw/command.h"
+#include "fw/printing.h"
 #include "view/edit_control.h"
 #include "view/text_search.h"
 
@@ -27,6 +28,9 @@ class EditView : public CommandTarget {
   // Called when a document is made or opened in the view.
   virtual void OnInitialUpdate() {}
 
+  // Tab width in average characters, for printing.
+  virtual int TabChars() const { return 8; }
+
   // A message of the find or replace dialog.
   void OnFindReplace(const FINDREPLACEW& request);
 
@@ -40,6 +44,8 @@ class EditView : public CommandTarget {
 
  private:
   void OpenFindDialog(bool replace);
+  // The text laid out for a printer; null (after the message) without one.
+  std::unique_ptr<PrintJob> MakePrintJob(bool ask);
   // Selects the next match; false (after the message) when there is none.
   bool FindNext();
   void ReplaceCurrent();

@@ -1,5 +1,7 @@
 #include "fw/ui.h"
 
+#include <cderr.h>
+#include <winspool.h>
 #include <commdlg.h>
 
 #include "res/resource.h"
@@ -67,6 +69,77 @@ bool UiServices::PickColor(HWND owner, COLORREF& color) {
 
 void UiServices::ShellOpen(HWND owner, const std::wstring& path) {
   ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+namespace {
+
+// The printer set-up's choice, for later prints.
+HGLOBAL g_dev_mode = nullptr;
+HGLOBAL g_dev_names = nullptr;
+
+bool AnyPrinter() {
+  DWORD needed = 0;
+  DWORD count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+                &count);
+  return needed > 0;
+}
+
+PrinterResult RunPrintDialog(HWND owner, DWORD flags, HDC* dc) {
+  // Without a printer the dialog would only stop on a message of its own.
+  if (!AnyPrinter()) return PrinterResult::kNoPrinter;
+  PRINTDLGW pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = owner;
+  pd.hDevMode = g_dev_mode;
+  pd.hDevNames = g_dev_names;
+  pd.Flags = flags;
+  pd.nCopies = 1;
+  pd.nFromPage = pd.nMinPage = 1;
+  pd.nToPage = pd.nMaxPage = 0xFFFF;
+  const BOOL ok = PrintDlgW(&pd);
+  g_dev_mode = pd.hDevMode;
+  g_dev_names = pd.hDevNames;
+  if (!ok) {
+    const DWORD error = CommDlgExtendedError();
+    return error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES ||
+                   error == PDERR_PRINTERNOTFOUND
+               ? PrinterResult::kNoPrinter
+               : PrinterResult::kCancelled;
+  }
+  if (dc != nullptr) *dc = pd.hDC;
+  return PrinterResult::kOk;
+}
+
+}  // namespace
+
+PrinterResult UiServices::OpenPrintTarget(HWND owner, bool ask, PrintTarget* target) {
+  HDC dc = nullptr;
+  const DWORD flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | (ask ? 0 : PD_RETURNDEFAULT);
+  if (!ask && g_dev_names != nullptr) {
+    // The printer chosen in the set-up, without asking.
+    auto* names = static_cast<DEVNAMES*>(GlobalLock(g_dev_names));
+    const auto* base = reinterpret_cast<const wchar_t*>(names);
+    auto* mode = g_dev_mode != nullptr ? static_cast<DEVMODEW*>(GlobalLock(g_dev_mode)) : nullptr;
+    dc = CreateDCW(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+    if (mode != nullptr) GlobalUnlock(g_dev_mode);
+    GlobalUnlock(g_dev_names);
+  }
+  if (dc == nullptr) {
+    const PrinterResult result = RunPrintDialog(owner, flags, &dc);
+    if (result != PrinterResult::kOk) return result;
+  }
+  if (dc == nullptr) return PrinterResult::kNoPrinter;
+  target->dc = dc;
+  target->page_width = GetDeviceCaps(dc, HORZRES);
+  target->page_height = GetDeviceCaps(dc, VERTRES);
+  target->dpi_x = GetDeviceCaps(dc, LOGPIXELSX);
+  target->dpi_y = GetDeviceCaps(dc, LOGPIXELSY);
+  return PrinterResult::kOk;
+}
+
+PrinterResult UiServices::PrinterSetup(HWND owner) {
+  return RunPrintDialog(owner, PD_PRINTSETUP, nullptr);
 }
 
 bool FileExists(const std::wstring& path) {

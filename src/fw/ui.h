@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/printing.h"
 #include "fw/win.h"
 
 namespace fw {
@@ -32,6 +33,12 @@ class UiServices {
   // The colour dialog, fully open, starting on color; true with the choice
   // in color on OK. Its sixteen custom colours are shared by the process.
   virtual bool PickColor(HWND owner, COLORREF& color);
+  // The printer to print on (ask: the print dialog) or, for a preview, the
+  // one chosen in the printer set-up or the default one. The caller deletes
+  // target->dc.
+  virtual PrinterResult OpenPrintTarget(HWND owner, bool ask, PrintTarget* target);
+  // The printer set-up dialog; its choice is used by later prints.
+  virtual PrinterResult PrinterSetup(HWND owner);
   // The shell's "open" verb on a file, shown normally.
   virtual void ShellOpen(HWND owner, const std::wstring& path);
 };

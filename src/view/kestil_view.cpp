@@ -160,6 +160,8 @@ void CKestilView::OnRegStrSetting() {
   list.DoModal();
 }
 
+int CKestilView::TabChars() const { return CKestilApp::Get().m_TabStop; }
+
 void CKestilView::PreCreateWindow(CREATESTRUCTW& cs) {
   cs.style |= ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN | WS_HSCROLL;
 }

@@ -10,6 +10,7 @@ class CKestilView : public fw::EditView {
  public:
   CKestilView();
   void OnInitialUpdate() override;
+  int TabChars() const override;
 
   // The snippet commands: insert slot's body; the menu item of a slot.
   void InsertRegStr(int slot);

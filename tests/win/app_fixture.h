@@ -39,6 +39,12 @@ class FakeUi : public fw::UiServices {
     return true;
   }
   void ShellOpen(HWND, const std::wstring& path) override { shell_opened.push_back(path); }
+  fw::PrinterResult OpenPrintTarget(HWND owner, bool ask, fw::PrintTarget* target) override {
+    if (!fake_printer) return fw::UiServices::OpenPrintTarget(owner, ask, target);
+    // A4 at 300 dots per inch, drawn into memory.
+    *target = {CreateCompatibleDC(nullptr), 2480, 3508, 300, 300};
+    return fw::PrinterResult::kOk;
+  }
   bool PickColor(HWND, COLORREF& color) override {
     color_starts.push_back(color);
     if (colors.empty()) return false;
@@ -62,6 +68,7 @@ class FakeUi : public fw::UiServices {
   std::vector<std::wstring> shell_opened;
   std::deque<COLORREF> colors;  // answers of the colour dialog; none: cancel
   std::vector<COLORREF> color_starts;
+  bool fake_printer = false;  // false: the real printers (none under the tests' Wine)
   std::wstring save_path;
   std::vector<fw::FileDialogRequest> open_requests;
   std::vector<fw::FileDialogRequest> save_requests;

@@ -236,3 +236,60 @@ TEST_F(Search, FindDialogIsModelessAndOwnedByTheFrame) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+class Printing : public Editing {
+ protected:
+  HWND Preview() { return FindWindowW(L"KestilPreview", nullptr); }
+  std::wstring PreviewTitle() {
+    wchar_t text[256] = {};
+    GetWindowTextW(Preview(), text, 256);
+    return text;
+  }
+};
+
+TEST_F(Printing, WithoutAPrinterEachCommandSaysSo) {
+  ASSERT_TRUE(Start());
+  for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP}) {
+    ui_.messages.clear();
+    Command(id);
+    ASSERT_EQ(ui_.messages.size(), 1u) << id;
+    EXPECT_EQ(ui_.messages[0],
+              L"印刷できるプリンタがありません。プリンタをインストールしてから、もう一度実行してください。");
+  }
+  EXPECT_EQ(Preview(), nullptr);
+}
+
+TEST_F(Printing, PreviewPagesThroughTheDocument) {
+  ASSERT_TRUE(Start());
+  ui_.fake_printer = true;
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "<p>\x93\xFA\x96\x7B\x8C\xEA " + std::to_string(i) + "</p>\r\n";
+  View().edit().LoadRaw(text);
+  Command(ID_FILE_PRINT_PREVIEW);
+  ASSERT_NE(Preview(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Preview()));
+  const std::wstring first = PreviewTitle();
+  EXPECT_EQ(first.find(L"印刷プレビュー - 1 / "), 0u) << first;
+  HWND next = GetDlgItem(Preview(), 2);
+  HWND prev = GetDlgItem(Preview(), 3);
+  EXPECT_FALSE(IsWindowEnabled(prev));
+  SendMessageW(next, BM_CLICK, 0, 0);
+  PumpPending();
+  EXPECT_EQ(PreviewTitle().find(L"印刷プレビュー - 2 / "), 0u);
+  EXPECT_TRUE(IsWindowEnabled(prev));
+  SendMessageW(GetDlgItem(Preview(), 4), BM_CLICK, 0, 0);  // two pages
+  wchar_t label[64] = {};
+  GetWindowTextW(GetDlgItem(Preview(), 4), label, 64);
+  EXPECT_EQ(std::wstring(label), L"1ページ(&O)");
+  SendMessageW(GetDlgItem(Preview(), 5), BM_CLICK, 0, 0);  // zoom in
+  UpdateWindow(Preview());
+  SendMessageW(GetDlgItem(Preview(), 7), BM_CLICK, 0, 0);  // close
+  PumpPending();
+  EXPECT_EQ(Preview(), nullptr);
+}
+
+}  // namespace
+}  // namespace kestil::testing
