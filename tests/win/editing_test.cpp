@@ -293,3 +293,39 @@ TEST_F(Printing, PreviewPagesThroughTheDocument) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// Run by scripts/screenshots: shows a preview until the script has taken its
+// picture (it then creates the file named by KESTIL_SCREENSHOT_DONE).
+TEST_F(Printing, PreviewForScreenshot) {
+  wchar_t done[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"KESTIL_SCREENSHOT_DONE", done, MAX_PATH) == 0) {
+    GTEST_SKIP() << "only for scripts/screenshots";
+  }
+  ASSERT_TRUE(Start());
+  ui_.fake_printer = true;
+  std::string text =
+      "<html>\r\n<head>\r\n<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
+  for (int i = 1; i <= 120; ++i) {
+    text += "<p>\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x79\x81\x5B\x83\x57 " + std::to_string(i) +
+            "\t<a href=\"page" + std::to_string(i) + ".htm\">link</a></p>\r\n";
+  }
+  text += "</body>\r\n</html>\r\n";
+  View().edit().LoadRaw(text);
+  MoveWindow(Frame(), 0, 0, 900, 620, TRUE);
+  Command(ID_FILE_PRINT_PREVIEW);
+  HWND preview = FindWindowW(L"KestilPreview", nullptr);
+  ASSERT_NE(preview, nullptr);
+  MoveWindow(preview, 0, 0, 900, 620, TRUE);
+  SendMessageW(GetDlgItem(preview, 4), BM_CLICK, 0, 0);  // two pages
+  for (int i = 0; i < 600 && GetFileAttributesW(done) == INVALID_FILE_ATTRIBUTES; ++i) {
+    PumpPending();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+  }
+  DestroyWindow(preview);
+}
+
+}  // namespace
+}  // namespace kestil::testing
