@@ -97,3 +97,7 @@ target_include_directories(kestil_startup_bench PRIVATE ${CMAKE_SOURCE_DIR}/benc
 target_compile_options(kestil_startup_bench PRIVATE ${KESTIL_WARNINGS})
 target_link_options(kestil_startup_bench PRIVATE -municode)
 target_link_libraries(kestil_startup_bench PRIVATE kestil_win)
+
+# The release package, unpacked and started under Wine.
+add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package_test.sh)
+set_tests_properties(package PROPERTIES TIMEOUT 300)
