@@ -10,7 +10,7 @@
 
 namespace {
 
-kestil::CKestilApp theApp;
+kestil::CKestilApp theApp;  // NOLINT(cert-err58-cpp): the one application object, made before start-up
 
 std::wstring CommandLineFile() {
   int argc = 0;

@@ -133,6 +133,7 @@ std::size_t DuplicateGroupCount() { return T().defaults.size(); }
 
 std::uint16_t DefaultCode(char16_t u) {
   const Tables& t = T();
+  // cppcheck-suppress arrayIndexOutOfBoundsCond ; u < 65536 always
   return u >= 0x100 ? t.encode[u] : 0;
 }
 

@@ -227,7 +227,7 @@ void FrameWindow::RecalcLayout() {
       right -= widths[i - 1];
     }
     edges[0] = std::max(right, 0);
-    if (!edges.empty()) edges.back() = -1;
+    edges.back() = -1;
     SendMessageW(status_bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (std::size_t i = 0; i < indicators_.size(); ++i) {
       SendMessageW(status_bar_, SB_SETTEXTW, i + 1,

@@ -260,7 +260,7 @@ void PreviewWindow::Paint(HDC dc) {
   const PrintTarget& t = job_->target();
   // The whole page fits the height (or the width share); zoom enlarges by half a step.
   const double fit = std::min(static_cast<double>(avail_h) / t.page_height,
-                              static_cast<double>(avail_w / shown - 16) / t.page_width);
+                              (static_cast<double>(avail_w) / shown - 16) / t.page_width);
   const double scale = fit * (1.0 + 0.5 * zoom_);
   const int w = static_cast<int>(t.page_width * scale);
   const int h = static_cast<int>(t.page_height * scale);

@@ -36,7 +36,7 @@ bool OpenForWrite(const std::wstring& path, Key& key) {
 
 }  // namespace
 
-RegistryProfile::RegistryProfile(std::wstring maker, std::wstring application)
+RegistryProfile::RegistryProfile(const std::wstring& maker, const std::wstring& application)
     : key_path_(maker.empty() ? L"Software\\" + application
                               : L"Software\\" + maker + L"\\" + application) {}
 

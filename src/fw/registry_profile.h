@@ -14,7 +14,7 @@ class RegistryProfile final : public kestil::Profile {
   // Strings longer than this many UTF-16 units are taken as unreadable.
   static constexpr unsigned long kMaxStringUnits = 4u << 20;
 
-  RegistryProfile(std::wstring maker, std::wstring application);
+  RegistryProfile(const std::wstring& maker, const std::wstring& application);
 
   int GetInt(const std::string& section, const std::string& name, int def) override;
   std::string GetString(const std::string& section, const std::string& name,

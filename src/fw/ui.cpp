@@ -44,7 +44,7 @@ bool RunFileDialog(FileDialogRequest& r, bool save) {
 
 int UiServices::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT flags) {
-  return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
 bool UiServices::OpenFile(FileDialogRequest& request) { return RunFileDialog(request, false); }

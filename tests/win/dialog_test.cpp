@@ -6,6 +6,7 @@
 
 #include "fw/dialog.h"
 #include "win/app_fixture.h"
+#include "win/dialog_driver.h"
 
 namespace kestil::testing {
 namespace {
@@ -111,6 +112,28 @@ TEST_F(DialogTest, AFileTooLargeToHoldIsRefusedAndTheTextStays) {
   EXPECT_NE(ui_.messages[0].find(L"ファイルが大きすぎて開けません。"), std::wstring::npos);
   EXPECT_EQ(View().edit().GetText(), "kept");
   EXPECT_EQ(Doc().path_name(), L"");
+}
+
+}  // namespace
+}  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// The real message box, answered by a person: the program's own services
+// call the platform's function (not themselves).
+TEST(RealMessageBox, ShowsTheTextAndReturnsTheAnswer) {
+  DialogDriver driver;
+  std::wstring caption;
+  driver.Then([&](HWND box) {
+    wchar_t text[256] = {};
+    GetWindowTextW(box, text, 256);
+    caption = text;
+    DialogDriver::Click(box, IDNO);
+  });
+  fw::UiServices real;
+  EXPECT_EQ(real.MessageBox(nullptr, L"保存しますか?", L"kestil", MB_YESNOCANCEL), IDNO);
+  EXPECT_EQ(caption, L"kestil");
 }
 
 }  // namespace
