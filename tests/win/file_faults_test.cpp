@@ -1,0 +1,90 @@
+// Files that cannot be read or written: a clear message, the program goes
+// on, and neither the document nor the old file changes.
+#include <gtest/gtest.h>
+
+#include "res/resource.h"
+#include "win/app_fixture.h"
+
+namespace kestil::testing {
+namespace {
+
+class FileFaults : public AppTest {
+ protected:
+  std::string Text() { return View().edit().GetText(); }
+  std::wstring TempDir() {
+    wchar_t dir[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, dir);
+    return dir;
+  }
+  void ExpectMessageContaining(const std::wstring& part) {
+    ASSERT_FALSE(ui_.messages.empty());
+    EXPECT_NE(ui_.messages.back().find(part), std::wstring::npos) << std::string(part.begin(), part.end());
+  }
+};
+
+TEST_F(FileFaults, SavingALockedFileLeavesItAndTheDocument) {
+  TempFile file(L"kestil-locked.htm", "old");
+  ASSERT_TRUE(Start(file.path()));
+  View().edit().SetSel(3, 3);
+  View().edit().ReplaceSel(" new");
+  // Another program holds the file open without sharing.
+  HANDLE lock = CreateFileW(file.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Command(ID_FILE_SAVE);
+  ExpectMessageContaining(L"を保存できませんでした");
+  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_EQ(Text(), "old new");
+  CloseHandle(lock);
+  EXPECT_EQ(file.Read(), "old");
+  // Opening it while locked: the message, and the document stays.
+  lock = CreateFileW(file.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Doc().SetModified(false);
+  EXPECT_FALSE(App().OpenDocumentFile(file.path()));
+  ExpectMessageContaining(L"を開けませんでした");
+  EXPECT_EQ(Text(), "old new");
+  CloseHandle(lock);
+  EXPECT_TRUE(IsWindowVisible(Frame()));
+}
+
+TEST_F(FileFaults, SavingIntoAFolderThatVanished) {
+  const std::wstring folder = TempDir() + L"kestil-gone";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\page.htm";
+  ASSERT_TRUE(Start());
+  View().edit().ReplaceSel("text");
+  ui_.save_path = path;
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+  DeleteFileW(path.c_str());
+  RemoveDirectoryW(folder.c_str());
+  View().edit().ReplaceSel(" more");
+  Command(ID_FILE_SAVE);
+  ExpectMessageContaining(L"を保存できませんでした");
+  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FileFaults, OpeningADirectoryAnEmptyFileAndAVeryLongPath) {
+  ASSERT_TRUE(Start());
+  View().edit().ReplaceSel("keep");
+  Doc().SetModified(false);
+  EXPECT_FALSE(App().OpenDocumentFile(TempDir()));
+  ExpectMessageContaining(L"を開けませんでした");
+  EXPECT_EQ(Text(), "keep");
+  const std::wstring long_path = TempDir() + std::wstring(300, L'a') + L".htm";
+  EXPECT_FALSE(App().OpenDocumentFile(long_path));
+  ExpectMessageContaining(L"を開けませんでした");
+  EXPECT_EQ(Text(), "keep");
+  // Saving under a name too long for the file system: refused, nothing lost.
+  ui_.save_path = long_path;
+  Command(ID_FILE_SAVE_AS);
+  ExpectMessageContaining(L"を保存できませんでした");
+  EXPECT_EQ(Text(), "keep");
+  TempFile empty(L"kestil-empty.htm", "");
+  EXPECT_TRUE(App().OpenDocumentFile(empty.path()));
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(Title(), L"kestil-empty.htm - Kestil");
+}
+
+}  // namespace
+}  // namespace kestil::testing
