@@ -2,6 +2,7 @@
 // on, and neither the document nor the old file changes.
 #include <gtest/gtest.h>
 
+#include "fw/file_io.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
 
@@ -84,6 +85,45 @@ TEST_F(FileFaults, OpeningADirectoryAnEmptyFileAndAVeryLongPath) {
   EXPECT_TRUE(App().OpenDocumentFile(empty.path()));
   EXPECT_EQ(Text(), "");
   EXPECT_EQ(Title(), L"kestil-empty.htm - Kestil");
+}
+
+}  // namespace
+}  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// scripts/test mounts a 64 KiB file system and names it in KESTIL_FULL_DISK.
+TEST_F(FileFaults, SavingOnAFullDiskKeepsTheOldFile) {
+  wchar_t disk[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"KESTIL_FULL_DISK", disk, MAX_PATH) == 0) {
+    GTEST_SKIP() << "no small file system to fill (needs permission to mount one)";
+  }
+  const std::wstring path = std::wstring(disk) + L"\\page.htm";
+  {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(f, "old page", 8, &wrote, nullptr);
+    CloseHandle(f);
+  }
+  ASSERT_TRUE(Start(path));
+  View().edit().SetSel(8, 8);
+  View().edit().ReplaceSel(std::string(200000, 'x'));  // more than the disk holds
+  Command(ID_FILE_SAVE);
+  ExpectMessageContaining(L"を保存できませんでした");
+  ExpectMessageContaining(L"ディスクの空き容量が足りません。");
+  EXPECT_TRUE(Doc().IsModified());
+  std::string bytes;
+  DWORD error = 0;
+  ASSERT_TRUE(fw::ReadWholeFile(path, bytes, &error));
+  EXPECT_EQ(bytes, "old page");
+  // No temporary file is left behind to fill the disk.
+  WIN32_FIND_DATAW found{};
+  HANDLE h = FindFirstFileW((std::wstring(disk) + L"\\kst*.tmp").c_str(), &found);
+  EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  DeleteFileW(path.c_str());
 }
 
 }  // namespace
