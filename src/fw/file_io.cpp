@@ -70,12 +70,24 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error) {
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* error) {
   std::wstring folder = FolderOf(path);
   if (folder.empty()) folder = L".";
-  wchar_t temp[MAX_PATH + 16] = {};
-  if (GetTempFileNameW(folder.c_str(), L"kst", 0, temp) == 0) return Fail(error, GetLastError());
+  // A fresh name beside the target (GetTempFileName would take only
+  // MAX_PATH characters).
+  static unsigned counter = 0;
+  std::wstring temp;
+  HANDLE probe = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && probe == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = folder + L"\\kst" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+           std::to_wstring(GetTickCount() + ++counter) + L".tmp";
+    probe = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  if (probe == INVALID_HANDLE_VALUE) return Fail(error, GetLastError());
+  CloseHandle(probe);
   bool ok = true;
   DWORD code = 0;
   {
-    Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
       ok = false;
@@ -107,16 +119,16 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* 
       code = ERROR_ACCESS_DENIED;
     } else if (attributes != INVALID_FILE_ATTRIBUTES) {
       // Keeps the original's attributes and security.
-      ok = ReplaceFileW(path.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                        nullptr) != 0;
-      if (!ok) ok = MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+      ok = ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr) != 0;
+      if (!ok) ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     } else {
-      ok = MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+      ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     }
     if (!ok && code == 0) code = GetLastError();
   }
   if (!ok) {
-    DeleteFileW(temp);
+    DeleteFileW(temp.c_str());
     return Fail(error, code);
   }
   return true;

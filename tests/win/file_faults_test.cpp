@@ -128,3 +128,49 @@ TEST_F(FileFaults, SavingOnAFullDiskKeepsTheOldFile) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// A document whose path is longer than 260 characters (where the file
+// system allows one): it opens, saves, and the relative path command refuses
+// with its message instead of overflowing.
+TEST_F(FileFaults, ADocumentDeeperThanMaxPath) {
+  std::wstring dir = TempDir() + L"kestil-deep";
+  CreateDirectoryW(dir.c_str(), nullptr);
+  std::vector<std::wstring> made = {dir};
+  while (dir.size() < 300) {
+    dir += L"\\" + std::wstring(40, L'表');
+    if (!CreateDirectoryW(dir.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    made.push_back(dir);
+  }
+  const std::wstring path = dir + L"\\page.htm";
+  HANDLE f = dir.size() < 300 ? INVALID_HANDLE_VALUE
+                              : CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) {
+    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
+    GTEST_SKIP() << "this file system refuses paths over 260 characters";
+  }
+  DWORD wrote = 0;
+  WriteFile(f, "deep", 4, &wrote, nullptr);
+  CloseHandle(f);
+  ASSERT_TRUE(Start(path));
+  EXPECT_EQ(Text(), "deep");
+  View().edit().SetSel(4, 4);
+  View().edit().ReplaceSel("er");
+  Command(ID_FILE_SAVE);
+  std::string bytes;
+  DWORD error = 0;
+  EXPECT_TRUE(fw::ReadWholeFile(path, bytes, &error));
+  EXPECT_EQ(bytes, "deeper");
+  ui_.open_path = path;
+  Command(ID_RELATIVE_PATH);
+  ExpectMessageContaining(L"相対パスで示す事が出来ませんでした");
+  EXPECT_EQ(Text(), "deeper");
+  DeleteFileW(path.c_str());
+  for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
+}
+
+}  // namespace
+}  // namespace kestil::testing
