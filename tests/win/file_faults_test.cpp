@@ -2,6 +2,10 @@
 // on, and neither the document nor the old file changes.
 #include <gtest/gtest.h>
 
+#include "fw/win.h"
+
+#include <shlobj.h>
+
 #include "fw/file_io.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
@@ -170,6 +174,41 @@ TEST_F(FileFaults, ADocumentDeeperThanMaxPath) {
   EXPECT_EQ(Text(), "deeper");
   DeleteFileW(path.c_str());
   for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(it->c_str());
+}
+
+}  // namespace
+}  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// Paths that cannot be reached: a network share that does not answer, and a
+// missing file named on the command line, from the recent files or by a drop.
+TEST_F(FileFaults, UnreachablePathsAreRefusedWithTheirMessage) {
+  EXPECT_FALSE(Start(L"\\\\no-such-server\\share\\page.htm"));
+  ExpectMessageContaining(L"\\\\no-such-server\\share\\page.htm");
+  ASSERT_TRUE(Start());
+  View().edit().ReplaceSel("kept");
+  Doc().SetModified(false);
+  // A recent file that is gone leaves the list after its message.
+  App().recent_files().Add("C:\\no\\such\\" + std::string(300, 'x') + ".htm");
+  Command(ID_FILE_MRU_FIRST);
+  ExpectMessageContaining(L"を開けませんでした");
+  EXPECT_TRUE(App().recent_files().entries().empty());
+  // A dropped name that does not exist.
+  const std::wstring dropped = L"C:\\no\\such\\dropped.htm";
+  const SIZE_T size = sizeof(DROPFILES) + (dropped.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  dropped.copy(reinterpret_cast<wchar_t*>(files + 1), dropped.size());
+  GlobalUnlock(memory);
+  SendMessageW(Frame(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  PumpPending();
+  ExpectMessageContaining(L"dropped.htm");
+  EXPECT_EQ(Text(), "kept");
+  EXPECT_TRUE(IsWindowVisible(Frame()));
 }
 
 }  // namespace
