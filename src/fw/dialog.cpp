@@ -50,10 +50,8 @@ void CenterOverOwner(HWND dialog) {
 
 }  // namespace
 
-bool ParseInt(const std::wstring& text, int* value) { return ParseInt(text, value, nullptr); }
-
 bool ParseInt(const std::wstring& text, int* value, bool* overflow) {
-  if (overflow != nullptr) *overflow = false;
+  *overflow = false;
   std::size_t i = 0;
   while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
   bool negative = false;
@@ -72,7 +70,6 @@ bool ParseInt(const std::wstring& text, int* value, bool* overflow) {
   if (negative) n = -n;
   if (huge || n < INT_MIN || n > INT_MAX) {
     // A whole number, but beyond an int: a range check reports it.
-    if (overflow == nullptr) return false;
     *overflow = true;
     *value = negative ? INT_MIN : INT_MAX;
     return true;

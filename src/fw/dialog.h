@@ -38,9 +38,7 @@ class DataExchange {
 };
 
 // Parses a whole field as an integer: optional spaces, an optional sign and
-// decimal digits that fit an int.
-bool ParseInt(const std::wstring& text, int* value);
-// The same, but a whole number beyond an int is accepted with *overflow set
+// decimal digits. A whole number beyond an int is accepted with *overflow set
 // (and *value clamped), so that a range check can name the range.
 bool ParseInt(const std::wstring& text, int* value, bool* overflow);
 

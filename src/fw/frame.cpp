@@ -42,19 +42,11 @@ UINT FindReplaceMessage() {
 
 // Rebuilds the recent-file items of a pop-up: the entries, or the greyed
 // placeholder when the list is empty.
-void UpdateRecentFileMenu(HMENU menu) {
-  static std::wstring placeholder;
+void UpdateRecentFileMenu(HMENU menu, UINT resource_id) {
   int first = -1;
   for (int pos = GetMenuItemCount(menu) - 1; pos >= 0; --pos) {
     const UINT id = GetMenuItemID(menu, pos);
     if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) {
-      if (id == ID_FILE_MRU_FIRST && placeholder.empty()) {
-        wchar_t text[256] = {};
-        GetMenuStringW(menu, pos, text, 256, MF_BYPOSITION);
-        if (!App::Current()->recent_files().entries().empty() || text[0] != L'&') {
-          placeholder = text;
-        }
-      }
       DeleteMenu(menu, pos, MF_BYPOSITION);
       first = pos;
     }
@@ -62,8 +54,13 @@ void UpdateRecentFileMenu(HMENU menu) {
   if (first < 0) return;
   const auto& entries = App::Current()->recent_files().entries();
   if (entries.empty()) {
+    // The placeholder as the menu resource spells it.
+    wchar_t placeholder[256] = {};
+    HMENU original = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id));
+    GetMenuStringW(original, ID_FILE_MRU_FIRST, placeholder, 256, MF_BYCOMMAND);
+    DestroyMenu(original);
     InsertMenuW(menu, first, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FIRST,
-                placeholder.c_str());
+                placeholder);
     return;
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -96,6 +93,7 @@ FrameWindow::~FrameWindow() {
 bool FrameWindow::LoadFrame(UINT resource_id, std::unique_ptr<EditView> view) {
   if (!RegisterFrameClass(resource_id, WindowProc)) return false;
   view_ = std::move(view);
+  resource_id_ = resource_id;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(resource_id));
   const std::wstring names = LoadResString(resource_id);
@@ -285,7 +283,7 @@ void FrameWindow::SetIdleMessage() { SetMessageText(LoadResString(IDS_IDLE_MESSA
 void FrameWindow::OnInitMenuPopup(HMENU menu) {
   App* app = App::Current();
   if (app == nullptr) return;
-  UpdateRecentFileMenu(menu);
+  UpdateRecentFileMenu(menu, resource_id_);
   const int count = GetMenuItemCount(menu);
   for (int pos = 0; pos < count; ++pos) {
     const UINT id = GetMenuItemID(menu, pos);

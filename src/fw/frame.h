@@ -60,6 +60,7 @@ class FrameWindow : public CommandTarget {
   void OnDropFiles(HDROP drop);
 
   HWND hwnd_ = nullptr;
+  UINT resource_id_ = 0;
   HWND toolbar_ = nullptr;
   HWND status_bar_ = nullptr;
   HIMAGELIST images_ = nullptr;

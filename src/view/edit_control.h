@@ -56,7 +56,6 @@ class EditControlOps : public EditOps {
   std::string StoreRaw() const override { return GetText(); }
 
   HWND hwnd() const { return hwnd_; }
-  cp932::Spellings& spellings() { return spellings_; }
 
   // The control's own text and selection, in UTF-16 units.
   std::u16string Units() const;

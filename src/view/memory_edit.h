@@ -15,7 +15,7 @@ class MemoryEdit final : public EditOps {
   Selection GetSel() const override { return sel_; }
   void SetSel(std::size_t start, std::size_t end) override;
   void ReplaceSel(std::string_view text) override;
-  void ScrollCaret() override { ++scroll_count_; }
+  void ScrollCaret() override {}
   long long LineIndex(long long line) const override;
   std::size_t LineLength(std::size_t pos) const override;
   std::size_t LineCount() const override;
@@ -31,14 +31,10 @@ class MemoryEdit final : public EditOps {
   void LoadRaw(std::string_view bytes) override { SetText(bytes); }
   std::string StoreRaw() const override { return text_; }
 
-  // How often the caret was scrolled into view.
-  int scroll_count() const { return scroll_count_; }
-
  private:
   std::string text_;
   Selection sel_;
   UndoHistory<std::string> history_;
-  int scroll_count_ = 0;
 };
 
 }  // namespace kestil
