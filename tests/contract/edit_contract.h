@@ -112,16 +112,6 @@ TEST_P(EditContract, UndoAndRedoWalkTheHistory) {
   EXPECT_FALSE(e.CanRedo());
 }
 
-TEST_P(EditContract, SetTextPutsCaretAtStart) {
-  EditOps& e = Edit("old");
-  e.SetSel(3, 3);
-  e.SetText(kSo + "\\");
-  EXPECT_EQ(e.GetSel(), Caret(0));
-  EXPECT_EQ(e.GetText(), kSo + "\\");
-  e.SetSel(0, 2);
-  EXPECT_EQ(e.GetSelectedText(), kSo);
-}
-
 TEST_P(EditContract, InsertTextCaretConventions) {
   EditOps& e = Edit("0123456789abc");
   e.SetSel(10, 10);
@@ -146,30 +136,6 @@ TEST_P(EditContract, InsertTextCaretConventions) {
   InsertText(e, "<br>\r\n", kCaretNone, 0);
   EXPECT_EQ(e.GetText(), "12345<br>\r\n90");
   EXPECT_EQ(e.GetSel(), Caret(11));
-}
-
-TEST_P(EditContract, InsertTextUpperCaseAndUndo) {
-  EditOps& e = Edit(kKan + "x");
-  e.SetSel(2, 3);
-  InsertText(e, "<hr>\r\n#ff8000" + kHiraganaA + "\x83\x61", kCaretNone, 5);
-  EXPECT_EQ(e.GetText(), kKan + "<HR>\r\n#FF8000" + kHiraganaA + "\x83\x61");
-  e.Undo();
-  EXPECT_EQ(e.GetText(), kKan + "x");
-}
-
-TEST_P(EditContract, WrapSelectionKeepsSelectedCase) {
-  EditOps& e = Edit("a Word b");
-  e.SetSel(2, 6);
-  WrapSelection(e, "<b>", "</b>", kCaretNone, 0);
-  EXPECT_EQ(e.GetText(), "a <b>Word</b> b");
-  EXPECT_EQ(e.GetSel(), Caret(13));
-
-  Edit("a Word b");
-  e.SetSel(2, 6);
-  WrapSelection(e, "<b>", "</b>", kCaretNone, 1);
-  EXPECT_EQ(e.GetText(), "a <B>Word</B> b");
-  e.Undo();
-  EXPECT_EQ(e.GetText(), "a Word b");
 }
 
 TEST_P(EditContract, WrapSelectionCaretOffsets) {

@@ -84,19 +84,6 @@ TEST(Codec, UnmappableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(EncodedLength(u"a\u00E9\U0001F600\u3042"), 5u);
 }
 
-TEST(Codec, EncodedLengthMatchesEncodeOnRandomText) {
-  std::mt19937 rng(7);
-  for (int round = 0; round < 200; ++round) {
-    std::u16string text(rng() % 64, u'\0');
-    for (char16_t& u : text) u = static_cast<char16_t>(rng() & 0xFFFF);
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) length += EncodedUnitLength(text, i);
-    const std::string bytes = Encode(text, Spellings());
-    ASSERT_EQ(EncodedLength(text), bytes.size());
-    ASSERT_EQ(length, bytes.size());
-  }
-}
-
 TEST(Codec, AdvanceBytesStopsAtTheCharacterHoldingTheBudget) {
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {

@@ -68,49 +68,5 @@ TEST(Gradient, IndependentReferenceTable) {
   EXPECT_GE(cases, 50);
 }
 
-TEST(GradientStore, SectionLayoutBoundsAndDefaults) {
-  MemoryProfile p;
-  GradientStore s;
-  s.Load(p);
-  EXPECT_EQ(s.m_RegCount, 0);
-  EXPECT_EQ(s.start, kRed);
-  EXPECT_EQ(s.end, kBlue);
-  EXPECT_EQ(s.text, "");
-  s.m_RegCount = 2;
-  s.m_RegStColor = {1, 2};
-  s.m_RegEdColor = {3, 4};
-  s.m_RegTitle[0] = "a";
-  s.m_RegTitle[1] = " ";
-  s.start = 5;
-  s.end = 6;
-  s.text = "\x95\x5C";
-  s.Save(p);
-  std::vector<std::string> names;
-  for (const auto& key : p.write_order()) {
-    EXPECT_EQ(key.first, "Dialog\\Grad");
-    names.push_back(key.second);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{"m_RegCount", "m_RegStColor_00", "m_RegEdColor_00",
-                                             "m_RegTitle_00", "m_RegStColor_01", "m_RegEdColor_01",
-                                             "m_RegTitle_01", "DefStColor", "DefEdColor",
-                                             "DefStr"}));
-  GradientStore back;
-  back.Load(p);
-  EXPECT_EQ(back.m_RegCount, 2);
-  EXPECT_EQ(back.m_RegEdColor[1], 4u);
-  EXPECT_EQ(back.m_RegTitle[1], " ");
-  EXPECT_EQ(back.text, "\x95\x5C");
-  // A count out of range is bounded; a missing colour reads as black.
-  p.WriteInt("Dialog\\Grad", "m_RegCount", 2147483647);
-  GradientStore big;
-  big.Load(p);
-  EXPECT_EQ(big.m_RegCount, 16);
-  EXPECT_EQ(big.m_RegStColor[5], 0u);
-  p.WriteInt("Dialog\\Grad", "m_RegCount", -1);
-  GradientStore negative;
-  negative.Load(p);
-  EXPECT_EQ(negative.m_RegCount, 0);
-}
-
 }  // namespace
 }  // namespace kestil

@@ -46,30 +46,6 @@ TEST(Options, SaveWritesAll38ValuesInOrder) {
   EXPECT_EQ(p.read_order(), p.write_order());
 }
 
-TEST(Options, StoredValuesComeBackUnchecked) {
-  MemoryProfile p;
-  KestilOptions o;
-  o.m_TopMost = 1;
-  o.m_LastColor = 0x123456;
-  o.m_LastOpenDir = "C:\\\x83\x5C\x83\x74\x83\x67";
-  o.m_LastOpenFilter = 3;
-  o.m_TagStrType = 5;
-  o.m_TabStop = 20;
-  o.m_RegTitle[11] = "title & more";
-  o.m_RegStr[11] = "<TABLE>\r\n\t<TR>\r\n</TABLE>\r\n";
-  o.SaveOptions(p);
-  KestilOptions back;
-  back.LoadOptions(p);
-  EXPECT_EQ(back.m_TopMost, 1);
-  EXPECT_EQ(back.m_LastColor, 0x123456u);
-  EXPECT_EQ(back.m_LastOpenDir, o.m_LastOpenDir);
-  EXPECT_EQ(back.m_LastOpenFilter, 3);
-  EXPECT_EQ(back.m_TagStrType, 5);
-  EXPECT_EQ(back.m_TabStop, 20);
-  EXPECT_EQ(back.m_RegTitle, o.m_RegTitle);
-  EXPECT_EQ(back.m_RegStr, o.m_RegStr);
-}
-
 TEST(Options, WrongTypesAndOddNumbersGiveDefaultsOrLowByte) {
   MemoryProfile p;
   p.WriteString("Option", "m_TabStop", "8");

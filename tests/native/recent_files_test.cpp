@@ -19,21 +19,6 @@ TEST(RecentFiles, NewestFirstWithoutDuplicatesAndBounded) {
   EXPECT_EQ(list.entries(), (std::vector<std::string>{"C:\\d.htm", "c:\\A.HTM"}));
 }
 
-TEST(RecentFiles, StoredAndReadBackSkippingGaps) {
-  RecentFiles list(16);
-  list.Add("C:\\\x83\x5C\\x.htm");
-  list.Add("D:\\y.txt");
-  MemoryProfile p;
-  list.Save(p);
-  EXPECT_EQ(p.write_order().size(), 16u);
-  EXPECT_EQ(p.GetString("Recent File List", "File1", ""), "D:\\y.txt");
-  p.WriteString("Recent File List", "File1", "");
-  p.WriteString("Recent File List", "File5", "E:\\z.htm");
-  RecentFiles back(16);
-  back.Load(p);
-  EXPECT_EQ(back.entries(), (std::vector<std::string>{"C:\\\x83\x5C\\x.htm", "E:\\z.htm"}));
-}
-
 TEST(RecentFiles, MenuTexts) {
   EXPECT_EQ(RecentFiles::MenuText(0, "C:\\a&b.htm"), "&1 C:\\a&&b.htm");
   EXPECT_EQ(RecentFiles::MenuText(9, "x"), "1&0 x");

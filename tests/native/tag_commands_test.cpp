@@ -18,13 +18,6 @@ std::string RunOn(unsigned id, const std::string& text, std::size_t start, std::
   return edit.GetText();
 }
 
-TEST(TagCommands, ThirtyThreeDistinctCommands) {
-  std::set<unsigned> ids;
-  for (const TagCommand& c : TagCommands()) ids.insert(c.id);
-  EXPECT_EQ(ids.size(), 33u);
-  EXPECT_EQ(FindTagCommand(32853), nullptr);
-}
-
 TEST(TagCommands, TextsAndCarets) {
   Selection caret;
   EXPECT_EQ(RunOn(32851, "<td >", 4, 4, 0, &caret), "<td bordercolorlight=\"\">");

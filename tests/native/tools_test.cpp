@@ -99,16 +99,6 @@ TEST(ToHankaku, KeepsEverythingElse) {
   EXPECT_EQ(ToHankaku(""), "");
 }
 
-TEST(JumpTarget, LinesAndColumnsInBytes) {
-  MemoryEdit e("one\r\n\x82\xA0\x82\xA2xy\r\nthree\r\n");
-  EXPECT_EQ(JumpTarget(e, 1, 1), 0u);
-  EXPECT_EQ(JumpTarget(e, 2, 3), 7u);   // between the two two-byte characters
-  EXPECT_EQ(JumpTarget(e, 2, 5), 9u);   // after them
-  EXPECT_EQ(JumpTarget(e, 1, 1000), 3u);  // the end of the line, before CR LF
-  EXPECT_EQ(JumpTarget(e, 4, 1), 20u);  // the empty last line
-  EXPECT_FALSE(JumpTarget(e, 5, 1).has_value());
-}
-
 TEST(RelativePaths, FolderAndSlashesByCharacter) {
   // 表 and ソ end with 0x5C.
   const std::string doc = "C:\\\x95\x5C\\\x83\x5C\x83\x74\x83\x67\\index.htm";

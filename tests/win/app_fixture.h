@@ -25,7 +25,6 @@ class FakeUi : public fw::UiServices {
                  UINT flags) override {
     messages.push_back(text);
     captions.push_back(caption);
-    styles.push_back(flags);
     if (answers.empty()) return (flags & 0xF) == MB_OK ? IDOK : IDCANCEL;
     const int answer = answers.front();
     answers.pop_front();
@@ -35,10 +34,8 @@ class FakeUi : public fw::UiServices {
     open_requests.push_back(request);
     if (open_path.empty()) return false;
     request.file_name = open_path;
-    if (open_filter_index != 0) request.filter_index = open_filter_index;
     return true;
   }
-  void ShellOpen(HWND, const std::wstring& path) override { shell_opened.push_back(path); }
   fw::PrinterResult OpenPrintTarget(HWND owner, bool ask, fw::PrintTarget* target) override {
     if (!fake_printer) return fw::UiServices::OpenPrintTarget(owner, ask, target);
     // A4 at 300 dots per inch, drawn into memory.
@@ -46,14 +43,12 @@ class FakeUi : public fw::UiServices {
     return fw::PrinterResult::kOk;
   }
   bool PickColor(HWND, COLORREF& color) override {
-    color_starts.push_back(color);
     if (colors.empty()) return false;
     color = colors.front();
     colors.pop_front();
     return true;
   }
   bool SaveFile(fw::FileDialogRequest& request) override {
-    save_requests.push_back(request);
     if (save_path.empty()) return false;
     request.file_name = save_path;
     return true;
@@ -61,17 +56,12 @@ class FakeUi : public fw::UiServices {
 
   std::vector<std::wstring> messages;
   std::vector<std::wstring> captions;
-  std::vector<UINT> styles;
   std::deque<int> answers;
   std::wstring open_path;
-  int open_filter_index = 0;  // the filter the person chooses, 0 to keep
-  std::vector<std::wstring> shell_opened;
   std::deque<COLORREF> colors;  // answers of the colour dialog; none: cancel
-  std::vector<COLORREF> color_starts;
   bool fake_printer = false;  // false: the real printers (none under the tests' Wine)
   std::wstring save_path;
   std::vector<fw::FileDialogRequest> open_requests;
-  std::vector<fw::FileDialogRequest> save_requests;
 };
 
 class AppTest : public ::testing::Test {

@@ -24,7 +24,6 @@ class DialogDriver {
   DialogDriver& operator=(const DialogDriver&) = delete;
 
   void Then(Action action) { actions_.push_back(std::move(action)); }
-  int dialogs_seen() const { return static_cast<int>(seen_.size()); }
   bool all_done() const { return actions_.empty(); }
   const std::vector<std::wstring>& captions() const { return captions_; }
 

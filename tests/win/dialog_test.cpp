@@ -48,22 +48,6 @@ class ProbeDlg : public fw::Dialog {
 
 class DialogTest : public AppTest {};
 
-TEST_F(DialogTest, ValuesGoInAndComeBack) {
-  ProbeDlg dlg([](ProbeDlg& d) {
-    EXPECT_EQ(d.Get(901), L"4");
-    EXPECT_EQ(SendMessageW(GetDlgItem(d.hwnd(), 903), BM_GETCHECK, 0, 0), BST_CHECKED);
-    d.Set(901, L" 6 ");
-    CheckRadioButton(d.hwnd(), 902, 904, 904);
-    d.Set(905, L"\u8868\u793A & \u30BD");  // 表示 & ソ
-    d.PressOK();
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.number, 6);
-  EXPECT_EQ(dlg.choice, 2);
-  EXPECT_EQ(dlg.text, "\x95\x5C\x8E\xA6 & \x83\x5C");
-  EXPECT_TRUE(ui_.messages.empty());
-}
-
 TEST_F(DialogTest, BadNumbersAreRefusedWithTheStandardMessages) {
   ProbeDlg dlg([](ProbeDlg& d) {
     d.Set(901, L"x1");
@@ -85,33 +69,6 @@ TEST_F(DialogTest, BadNumbersAreRefusedWithTheStandardMessages) {
   EXPECT_EQ(ui_.messages[2], L"2 から 8 までの整数を入力してください。");
   EXPECT_EQ(ui_.messages[3], L"2 から 8 までの整数を入力してください。");
   EXPECT_EQ(ui_.captions[0], L"kestil");
-}
-
-TEST_F(DialogTest, CancelKeepsTheMembers) {
-  ProbeDlg dlg([](ProbeDlg& d) {
-    d.Set(901, L"7");
-    d.EndDialog(IDCANCEL);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(dlg.number, 4);
-}
-
-TEST_F(DialogTest, AFileTooLargeToHoldIsRefusedAndTheTextStays) {
-  ASSERT_TRUE(Start());
-  View().edit().ReplaceSel("kept");
-  Doc().SetModified(false);
-  TempFile big(L"kestil-huge.txt", "");
-  HANDLE f = CreateFileW(big.path().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  LARGE_INTEGER size;
-  size.QuadPart = 300ll << 20;
-  SetFilePointerEx(f, size, nullptr, FILE_BEGIN);
-  SetEndOfFile(f);
-  CloseHandle(f);
-  EXPECT_FALSE(App().OpenDocumentFile(big.path()));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_NE(ui_.messages[0].find(L"ファイルが大きすぎて開けません。"), std::wstring::npos);
-  EXPECT_EQ(View().edit().GetText(), "kept");
-  EXPECT_EQ(Doc().path_name(), L"");
 }
 
 }  // namespace

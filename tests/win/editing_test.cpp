@@ -18,13 +18,6 @@ std::wstring ClipboardText() {
   return text;
 }
 
-// The "find what" field of a find or replace dialog (control 1152).
-std::wstring DialogDriverText(HWND dialog) {
-  wchar_t text[256] = {};
-  GetDlgItemTextW(dialog, 1152, text, 256);
-  return text;
-}
-
 void ClearClipboard() {
   OpenClipboard(nullptr);
   EmptyClipboard();
@@ -38,33 +31,7 @@ class Editing : public AppTest {
   void Type(const std::wstring& keys) {
     for (wchar_t c : keys) SendMessageW(Edit(), WM_CHAR, c, 1);
   }
-  bool Enabled(UINT id) {
-    HMENU edit = GetSubMenu(GetMenu(Frame()), 1);
-    SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
-    return !(GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED);
-  }
 };
-
-TEST_F(Editing, CommandsAreEnabledOnlyWhenTheyCanAct) {
-  ASSERT_TRUE(Start());
-  ClearClipboard();
-  EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
-  EXPECT_FALSE(Enabled(ID_EDIT_REDO));
-  EXPECT_FALSE(Enabled(ID_EDIT_CUT));
-  EXPECT_FALSE(Enabled(ID_EDIT_COPY));
-  EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
-  EXPECT_FALSE(Enabled(ID_EDIT_SELECT_ALL));
-  Type(L"ab");
-  EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
-  EXPECT_TRUE(Enabled(ID_EDIT_SELECT_ALL));
-  Command(ID_EDIT_SELECT_ALL);
-  EXPECT_EQ(Sel(), (Selection{0, 2}));
-  EXPECT_TRUE(Enabled(ID_EDIT_CUT));
-  EXPECT_TRUE(Enabled(ID_EDIT_COPY));
-  Command(ID_EDIT_COPY);
-  EXPECT_EQ(ClipboardText(), L"ab");
-  EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
-}
 
 TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   ASSERT_TRUE(Start());
@@ -118,24 +85,6 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   EXPECT_FALSE(View().edit().CanRedo());
 }
 
-TEST_F(Editing, UndoMessagesFromOutsideUseTheHistory) {
-  ASSERT_TRUE(Start());
-  Type(L"one");
-  View().edit().SetSel(3, 3);
-  Command(ID_TAG_HR);
-  Type(L"two");
-  EXPECT_EQ(SendMessageW(Edit(), EM_CANUNDO, 0, 0), TRUE);
-  SendMessageW(Edit(), EM_UNDO, 0, 0);
-  SendMessageW(Edit(), WM_UNDO, 0, 0);
-  EXPECT_EQ(Text(), "one");
-  // A whole new text set from outside is one step too.
-  SetWindowTextW(Edit(), L"replaced");
-  EXPECT_EQ(Text(), "replaced");
-  EXPECT_TRUE(Doc().IsModified());
-  SendMessageW(Edit(), EM_UNDO, 0, 0);
-  EXPECT_EQ(Text(), "one");
-}
-
 }  // namespace
 }  // namespace kestil::testing
 
@@ -159,7 +108,6 @@ class Search : public Editing {
     SendMessageW(Frame(), RegisterWindowMessageW(FINDMSGSTRINGW), 0, reinterpret_cast<LPARAM>(&fr));
     PumpPending();
   }
-  std::string Selected() { return View().edit().GetSelectedText(); }
 
   wchar_t what_[256] = {};
   wchar_t with_[256] = {};
@@ -189,51 +137,6 @@ TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
   EXPECT_EQ(Sel(), (Selection{1, 2}));
 }
 
-TEST_F(Search, MatchCaseWholeWordAndReplace) {
-  ASSERT_TRUE(Start());
-  View().edit().LoadRaw("Table table tables");
-  Request(FR_FINDNEXT | FR_DOWN | FR_MATCHCASE, L"table");
-  EXPECT_EQ(Sel(), (Selection{6, 11}));
-  View().edit().SetSel(7, 7);
-  Request(FR_FINDNEXT | FR_DOWN | FR_WHOLEWORD, L"table");
-  EXPECT_EQ(ui_.messages.size(), 1u);  // "tables" is not the word
-  View().edit().SetSel(0, 5);
-  Request(FR_REPLACE | FR_DOWN, L"table", L"<TD>");
-  EXPECT_EQ(Text(), "<TD> table tables");
-  EXPECT_EQ(Selected(), "table");  // the next match is selected
-}
-
-TEST_F(Search, ReplaceAllIsOneUndoStep) {
-  ASSERT_TRUE(Start());
-  const std::string before = "a\\b\\\x95\x5C\\c";
-  View().edit().LoadRaw(before);
-  Request(FR_REPLACEALL | FR_DOWN, L"\\", L"/");
-  EXPECT_EQ(Text(), "a/b/\x95\x5C/c");
-  EXPECT_TRUE(Doc().IsModified());
-  Command(ID_EDIT_UNDO);
-  EXPECT_EQ(Text(), before);
-  EXPECT_FALSE(Doc().IsModified());
-}
-
-TEST_F(Search, FindDialogIsModelessAndOwnedByTheFrame) {
-  ASSERT_TRUE(Start());
-  View().edit().LoadRaw("find me");
-  View().edit().SetSel(5, 7);
-  Command(ID_EDIT_FIND);
-  HWND dialog = fw::ModelessDialog();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(IsWindowVisible(dialog));
-  EXPECT_EQ(GetWindow(dialog, GW_OWNER), Frame());
-  EXPECT_EQ(DialogDriverText(dialog), L"me");
-  SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  PumpUntil([] { return fw::ModelessDialog() == nullptr; });
-  EXPECT_EQ(fw::ModelessDialog(), nullptr);
-  Command(ID_EDIT_REPLACE);
-  ASSERT_NE(fw::ModelessDialog(), nullptr);
-  SendMessageW(fw::ModelessDialog(), WM_COMMAND, IDCANCEL, 0);
-  PumpUntil([] { return fw::ModelessDialog() == nullptr; });
-}
-
 }  // namespace
 }  // namespace kestil::testing
 
@@ -259,35 +162,6 @@ TEST_F(Printing, WithoutAPrinterEachCommandSaysSo) {
     EXPECT_EQ(ui_.messages[0],
               L"印刷できるプリンタがありません。プリンタをインストールしてから、もう一度実行してください。");
   }
-  EXPECT_EQ(Preview(), nullptr);
-}
-
-TEST_F(Printing, PreviewPagesThroughTheDocument) {
-  ASSERT_TRUE(Start());
-  ui_.fake_printer = true;
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "<p>\x93\xFA\x96\x7B\x8C\xEA " + std::to_string(i) + "</p>\r\n";
-  View().edit().LoadRaw(text);
-  Command(ID_FILE_PRINT_PREVIEW);
-  ASSERT_NE(Preview(), nullptr);
-  EXPECT_TRUE(IsWindowVisible(Preview()));
-  const std::wstring first = PreviewTitle();
-  EXPECT_EQ(first.find(L"印刷プレビュー - 1 / "), 0u) << first;
-  HWND next = GetDlgItem(Preview(), 2);
-  HWND prev = GetDlgItem(Preview(), 3);
-  EXPECT_FALSE(IsWindowEnabled(prev));
-  SendMessageW(next, BM_CLICK, 0, 0);
-  PumpPending();
-  EXPECT_EQ(PreviewTitle().find(L"印刷プレビュー - 2 / "), 0u);
-  EXPECT_TRUE(IsWindowEnabled(prev));
-  SendMessageW(GetDlgItem(Preview(), 4), BM_CLICK, 0, 0);  // two pages
-  wchar_t label[64] = {};
-  GetWindowTextW(GetDlgItem(Preview(), 4), label, 64);
-  EXPECT_EQ(std::wstring(label), L"1ページ(&O)");
-  SendMessageW(GetDlgItem(Preview(), 5), BM_CLICK, 0, 0);  // zoom in
-  UpdateWindow(Preview());
-  SendMessageW(GetDlgItem(Preview(), 7), BM_CLICK, 0, 0);  // close
-  PumpPending();
   EXPECT_EQ(Preview(), nullptr);
 }
 

@@ -49,27 +49,6 @@ class Gradient : public AppTest {
   }
 };
 
-TEST_F(Gradient, ColourCommandInsertsColourText) {
-  ASSERT_TRUE(Start());
-  ui_.colors = {RGB(10, 11, 12)};
-  Command(ID_INSERT_COLOR);
-  EXPECT_EQ(Text(), "#0a0b0c");
-  EXPECT_EQ(ui_.color_starts.back(), 0x808080u);
-  EXPECT_EQ(App().m_LastColor, static_cast<std::uint32_t>(RGB(10, 11, 12)));
-  App().m_TagStrType = 1;
-  View().edit().LoadRaw("xSELy");
-  View().edit().SetSel(1, 4);
-  ui_.colors = {RGB(255, 255, 255)};
-  Command(ID_INSERT_COLOR);
-  EXPECT_EQ(Text(), "x#FFFFFFy");
-  EXPECT_EQ(View().edit().GetSel().start, 8u);
-  // Cancel: nothing inserted, the last colour kept and offered next time.
-  Command(ID_INSERT_COLOR);
-  EXPECT_EQ(Text(), "x#FFFFFFy");
-  EXPECT_EQ(App().m_LastColor, 0xFFFFFFu);
-  EXPECT_EQ(ui_.color_starts.back(), 0xFFFFFFu);
-}
-
 TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
   ASSERT_TRUE(Start());
   DialogDriver driver;
@@ -90,44 +69,6 @@ TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
             "<font color=\"#ff0000\">a</font><font color=\"#7f007f\">b</font>"
             "<font color=\"#0000ff\">c</font>");
   EXPECT_EQ(Registry().GetString("Dialog\\Grad", "DefStr", "?"), "abc");
-}
-
-TEST_F(Gradient, EnterEndsWithOkAndUpperCaseInsertsCapitals) {
-  ASSERT_TRUE(Start());
-  App().m_TagStrType = 1;
-  DialogDriver driver;
-  driver.Then([](HWND dlg) {
-    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"ab");
-    SetFocus(GetDlgItem(dlg, IDC_GRAD_TEXT));
-    DialogDriver::Key(GetDlgItem(dlg, IDC_GRAD_TEXT), VK_RETURN);
-  });
-  Command(ID_GRADIENT);
-  EXPECT_EQ(Text(), "<FONT COLOR=\"#FF0000\">A</FONT><FONT COLOR=\"#0000FF\">B</FONT>");
-}
-
-TEST_F(Gradient, CancelKeepsTextAndColoursForTheNextOpening) {
-  ASSERT_TRUE(Start());
-  ui_.colors = {RGB(50, 100, 200)};
-  DialogDriver driver;
-  driver.Then([](HWND dlg) {
-    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"表示テキスト");
-    DialogDriver::Click(dlg, IDC_GRAD_START);  // the colour dialog answers (50, 100, 200)
-    DialogDriver::Click(dlg, IDC_GRAD_END);    // and is cancelled here
-    DialogDriver::Click(dlg, IDCANCEL);
-  });
-  driver.Then([](HWND dlg) {
-    EXPECT_EQ(DialogDriver::Text(dlg, IDC_GRAD_TEXT), L"表示テキスト");
-    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(50, 100, 200));
-    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_END)), RGB(0, 0, 255));
-    DialogDriver::Click(dlg, IDCANCEL);
-  });
-  Command(ID_GRADIENT);
-  EXPECT_EQ(Text(), "");
-  EXPECT_EQ(ui_.color_starts.size(), 2u);
-  EXPECT_EQ(ui_.color_starts[1], static_cast<COLORREF>(kBlue));
-  Command(ID_GRADIENT);
-  EXPECT_TRUE(driver.all_done());
-  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "DefStColor", 0), static_cast<int>(RGB(50, 100, 200)));
 }
 
 TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
@@ -167,32 +108,6 @@ TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
   EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", ""), "c");  // stale, unread
 }
 
-TEST_F(Gradient, TitlesAndTheSixteenPairLimit) {
-  ASSERT_TRUE(Start());
-  DialogDriver driver;
-  driver.Then([&](HWND dlg) {
-    driver.Then([&](HWND t) {
-      DialogDriver::Click(t, IDOK);  // empty: refused
-      EXPECT_TRUE(IsWindowVisible(t));
-      DialogDriver::SetText(t, IDC_TITLE_TEXT, L" ");
-      DialogDriver::Click(t, IDOK);
-    });
-    DialogDriver::Click(dlg, IDC_GRAD_REGISTER);
-    EXPECT_EQ(ListLine(dlg, 0), L" ");
-    for (int i = 1; i < 16; ++i) Register(driver, dlg, L"p" + std::to_wstring(i));
-    EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 16);
-    const int dialogs = driver.dialogs_seen();
-    DialogDriver::Click(dlg, IDC_GRAD_REGISTER);  // a 17th: refused, no title dialog
-    EXPECT_EQ(driver.dialogs_seen(), dialogs);
-    DialogDriver::Click(dlg, IDCANCEL);
-  });
-  Command(ID_GRADIENT);
-  ASSERT_EQ(ui_.messages.size(), 2u);
-  EXPECT_EQ(ui_.messages[0], L"タイトルを入力して下さい");
-  EXPECT_EQ(ui_.messages[1], L"これ以上登録する事は出来ません");
-  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 16);
-}
-
 TEST_F(Gradient, ColourButtonsAreDrawnWithTheirFrames) {
   ASSERT_TRUE(Start());
   ui_.colors = {RGB(50, 100, 200)};
@@ -223,25 +138,6 @@ TEST_F(Gradient, ColourButtonsAreDrawnWithTheirFrames) {
   });
   Command(ID_GRADIENT);
   EXPECT_TRUE(driver.all_done());
-}
-
-TEST_F(Gradient, StrangeStoredCountsAreBounded) {
-  {
-    auto r = Registry();
-    r.WriteInt("Dialog\\Grad", "m_RegCount", 2147483647);
-    r.WriteString("Dialog\\Grad", "m_RegTitle_00", "first");
-  }
-  ASSERT_TRUE(Start());
-  DialogDriver driver;
-  driver.Then([](HWND dlg) {
-    EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 16);
-    EXPECT_EQ(ListLine(dlg, 0), L"first");
-    SelectLine(dlg, 3);  // a slot without colours: black
-    EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(0, 0, 0));
-    DialogDriver::Click(dlg, IDCANCEL);
-  });
-  Command(ID_GRADIENT);
-  EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 16);
 }
 
 }  // namespace

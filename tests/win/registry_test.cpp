@@ -55,54 +55,6 @@ class Registry : public ::testing::Test {
   fw::RegistryProfile profile_{L"Ulmore Soft", L"kestil"};
 };
 
-TEST_F(Registry, SaveWritesThe38ValuesWithTheirTypes) {
-  CKestilApp app;
-  app.SetRegistryKey(kRegistryMaker);
-  app.SaveOptions();
-  const auto stored = Enumerate();
-  ASSERT_EQ(stored.size(), 38u);
-  int numbers = 0;
-  for (const auto& v : stored) {
-    if (v.type == REG_DWORD) ++numbers;
-    else EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  }
-  EXPECT_EQ(numbers, 5);
-  EXPECT_EQ(profile_.GetInt("Option", "m_LastColor", 0), 0x808080);
-  EXPECT_EQ(profile_.GetInt("Option", "m_TabStop", 0), 4);
-  EXPECT_EQ(profile_.GetString("Option", "m_RegStr_15", "x"), "");
-}
-
-TEST_F(Registry, OptionsComeBackAtTheNextStart) {
-  {
-    CKestilApp app;
-  app.SetRegistryKey(kRegistryMaker);
-    app.m_TopMost = 1;
-    app.m_TabStop = 20;
-    app.m_TagStrType = 5;
-    app.m_LastOpenDir = "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C";
-    app.m_RegTitle[11] = "\x83\x65\x81\x5B\x83\x75\x83\x8B & <table>";
-    app.m_RegStr[11] = "<table>\r\n\t<tr><td></td></tr>\r\n</table>\r\n";
-    app.SaveOptions();
-  }
-  CKestilApp next;
-  next.SetRegistryKey(kRegistryMaker);
-  next.LoadOptions();
-  EXPECT_EQ(next.m_TopMost, 1);
-  EXPECT_EQ(next.m_TabStop, 20);
-  EXPECT_EQ(next.m_TagStrType, 5);
-  EXPECT_EQ(next.m_LastOpenDir, "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C");
-  EXPECT_EQ(next.m_RegTitle[11], "\x83\x65\x81\x5B\x83\x75\x83\x8B & <table>");
-  EXPECT_EQ(next.m_RegStr[11], "<table>\r\n\t<tr><td></td></tr>\r\n</table>\r\n");
-}
-
-TEST_F(Registry, AnyBytesSurviveAsStrings) {
-  for (const auto& entry : RoundTripCorpus()) {
-    profile_.WriteString("Option", "m_RegStr_00", entry.bytes);
-    EXPECT_EQ(profile_.GetString("Option", "m_RegStr_00", "default"), entry.bytes)
-        << entry.name;
-  }
-}
-
 TEST_F(Registry, BadValuesGiveTheDefault) {
   SetRaw(L"m_TabStop", REG_SZ, L"8", 4);
   const DWORD seven = 7;

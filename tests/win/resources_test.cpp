@@ -198,25 +198,6 @@ TEST(Resources, TheSeventeenAcceleratorsAndRedo) {
   for (const auto& [k, cmd] : got) EXPECT_NE(k, key(ctrl, 'P')) << "no accelerator for print";
 }
 
-TEST(Resources, PromptsAndTooltips) {
-  EXPECT_EQ(fw::LoadResString(57344), L"kestil");
-  EXPECT_EQ(fw::LoadResString(57345), L"ﾚﾃﾞｨ");
-  EXPECT_EQ(fw::LoadResString(128),
-            L"Kestil\n\nKestil\nﾃｷｽﾄﾌｧｲﾙ  (*.txt)\n.txt\nKestil.Document\nKestil Document");
-  EXPECT_EQ(fw::PromptOf(32778), L"<table><tr><td></td></tr></table>挿入");
-  EXPECT_EQ(fw::TooltipOf(32778), L"<table><tr><td></td></tr></table>");
-  EXPECT_EQ(fw::PromptOf(32820), L"<a href=\"\"></a>で選択範囲を挟む／挿入");
-  EXPECT_EQ(fw::TooltipOf(32772), L"上書き保存→ブラウザで開く");
-  EXPECT_EQ(fw::TooltipOf(32780), L"");
-  EXPECT_EQ(fw::PromptOf(32813), L"指定された文字列を検索します");
-  EXPECT_EQ(fw::PromptOf(57631), L"指定のﾌｧｲﾙを開く");
-  EXPECT_EQ(fw::LoadResString(59142), L"ｶﾅ");
-  EXPECT_EQ(fw::PromptOf(61190), L"作業中のｳｨﾝﾄﾞｳを閉じ、変更したﾌｧｲﾙの保存を指示");
-  // The table, font and snippet commands have no prompt.
-  EXPECT_EQ(fw::LoadResString(32831), L"");
-  EXPECT_EQ(fw::LoadResString(32781), L"");
-}
-
 class ToolbarTest : public AppTest {};
 
 TEST_F(ToolbarTest, ButtonsInOrderWithTwoDropDowns) {
@@ -247,38 +228,6 @@ TEST_F(ToolbarTest, ButtonsInOrderWithTwoDropDowns) {
   EXPECT_EQ(GetDlgCtrlID(tb), 59392);
   EXPECT_EQ(GetDlgCtrlID(App().frame()->status_bar()), 59393);
   EXPECT_EQ(GetDlgCtrlID(Edit()), 59648);
-}
-
-TEST_F(ToolbarTest, CommandsWithoutHandlerAreDisabled) {
-  ASSERT_TRUE(Start());
-  Idle();
-  HWND tb = App().frame()->toolbar();
-  EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 32773, 0));
-  EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 32779, 0));
-  EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONENABLED, 57600, 0));
-  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, 57635, 0));  // nothing selected to cut
-  // The menu: an item without a handler is greyed when its pop-up opens.
-  HMENU help = GetSubMenu(GetMenu(Frame()), 6);
-  SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(help), 6);
-  EXPECT_FALSE(GetMenuState(help, 57664, MF_BYCOMMAND) & MF_GRAYED);
-}
-
-TEST_F(ToolbarTest, StatusBarShowsIdleMessageAndPrompts) {
-  ASSERT_TRUE(Start());
-  HWND status = App().frame()->status_bar();
-  EXPECT_EQ(SendMessageW(status, SB_GETPARTS, 0, 0), 5);
-  auto pane0 = [&] {
-    wchar_t text[256] = {};
-    SendMessageW(status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    return std::wstring(text);
-  };
-  EXPECT_EQ(pane0(), L"ﾚﾃﾞｨ");
-  HMENU file = GetSubMenu(GetMenu(Frame()), 0);
-  SendMessageW(Frame(), WM_MENUSELECT, MAKEWPARAM(57603, MF_STRING),
-               reinterpret_cast<LPARAM>(file));
-  EXPECT_EQ(pane0(), L"作業中のﾌｧｲﾙを上書きして保存");
-  SendMessageW(Frame(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  EXPECT_EQ(pane0(), L"ﾚﾃﾞｨ");
 }
 
 }  // namespace

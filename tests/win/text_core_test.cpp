@@ -53,17 +53,5 @@ TEST(PlatformCodePage, DefaultSpellingIsTheOneWindowsWrites) {
   }
 }
 
-TEST(PlatformCodePage, OneByteCharactersAgree) {
-  Spellings memo;
-  for (int b = 0x01; b <= 0xDF; ++b) {
-    if (b >= 0x80 && b <= 0xA0) continue;
-    const char in = static_cast<char>(b);
-    wchar_t out[2] = {};
-    ASSERT_EQ(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, &in, 1, out, 2), 1) << b;
-    EXPECT_EQ(Decode(std::string(1, in), memo), std::u16string(1, static_cast<char16_t>(out[0])))
-        << b;
-  }
-}
-
 }  // namespace
 }  // namespace kestil::cp932
