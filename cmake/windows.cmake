@@ -69,6 +69,7 @@ add_executable(kestil_win_app_tests
   tests/win/tools_test.cpp
   tests/win/gradient_dialog_test.cpp
   tests/win/editing_test.cpp
+  tests/win/hostile_registry_test.cpp
   tests/win/file_faults_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp

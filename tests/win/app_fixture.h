@@ -48,6 +48,7 @@ class FakeUi : public fw::UiServices {
     colors.pop_front();
     return true;
   }
+  void ShellOpen(HWND, const std::wstring& path) override { shell_opened.push_back(path); }
   bool SaveFile(fw::FileDialogRequest& request) override {
     if (save_path.empty()) return false;
     request.file_name = save_path;
@@ -62,6 +63,7 @@ class FakeUi : public fw::UiServices {
   bool fake_printer = false;  // false: the real printers (none under the tests' Wine)
   std::wstring save_path;
   std::vector<fw::FileDialogRequest> open_requests;
+  std::vector<std::wstring> shell_opened;
 };
 
 class AppTest : public ::testing::Test {
