@@ -1,5 +1,5 @@
-// Kestil starts and works whatever the registry holds, and writes values of
-// the right types back when it closes.
+// Whatever the registry holds, Kestil reads defaults or the values as they
+// are, starts, works, and writes values of the right types back on close.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,8 +15,6 @@
 namespace kestil::testing {
 namespace {
 
-const std::wstring kRoot = L"Software\\Ulmore Soft\\kestil\\";
-
 struct Value {
   std::wstring section;
   std::wstring name;
@@ -24,40 +22,31 @@ struct Value {
 };
 
 std::vector<Value> AllValues() {
-  std::vector<Value> values = {{L"Bar", L"ToolBar", false},
-                               {L"Bar", L"StatusBar", false},
-                               {L"Dialog\\Grad", L"m_RegCount", false},
-                               {L"Dialog\\Grad", L"DefStColor", false},
-                               {L"Dialog\\Grad", L"DefEdColor", false},
-                               {L"Dialog\\Grad", L"DefStr", true}};
-  for (const wchar_t* name : {L"m_TopMost", L"m_LastColor", L"m_LastOpenFilter",
-                              L"m_TagStrType", L"m_TabStop"}) {
+  std::vector<Value> values = {{L"Bar", L"ToolBar", false},          {L"Bar", L"StatusBar", false},
+                               {L"Dialog\\Grad", L"m_RegCount", false}, {L"Dialog\\Grad", L"DefStr", true},
+                               {L"Dialog\\Grad", L"DefStColor", false}, {L"Dialog\\Grad", L"DefEdColor", false},
+                               {L"Option", L"m_LastOpenDir", true}};
+  for (const wchar_t* name :
+       {L"m_TopMost", L"m_LastColor", L"m_LastOpenFilter", L"m_TagStrType", L"m_TabStop"}) {
     values.push_back({L"Option", name, false});
   }
-  values.push_back({L"Option", L"m_LastOpenDir", true});
-  wchar_t name[32];
-  for (int n = 0; n < kSnippetCount; ++n) {
-    for (const wchar_t* format : {L"m_RegTitle_%02d", L"m_RegStr_%02d"}) {
-      swprintf(name, 32, format, n);
-      values.push_back({L"Option", name, true});
-    }
-  }
   for (int n = 0; n < 16; ++n) {
-    for (const wchar_t* format : {L"m_RegStColor_%02d", L"m_RegEdColor_%02d"}) {
-      swprintf(name, 32, format, n);
-      values.push_back({L"Dialog\\Grad", name, false});
-    }
-    swprintf(name, 32, L"m_RegTitle_%02d", n);
-    values.push_back({L"Dialog\\Grad", name, true});
+    const std::wstring nn = (n < 10 ? L"0" : L"") + std::to_wstring(n);
+    values.push_back({L"Option", L"m_RegTitle_" + nn, true});
+    values.push_back({L"Option", L"m_RegStr_" + nn, true});
+    values.push_back({L"Dialog\\Grad", L"m_RegTitle_" + nn, true});
+    values.push_back({L"Dialog\\Grad", L"m_RegStColor_" + nn, false});
+    values.push_back({L"Dialog\\Grad", L"m_RegEdColor_" + nn, false});
   }
   return values;
 }
 
-HKEY Open(const std::wstring& section) {
+void Put(const Value& v, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, (kRoot + section).c_str(), 0, nullptr, 0,
-                  KEY_READ | KEY_SET_VALUE, nullptr, &key, nullptr);
-  return key;
+  RegCreateKeyExW(HKEY_CURRENT_USER, (L"Software\\Ulmore Soft\\kestil\\" + v.section).c_str(), 0,
+                  nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  RegSetValueExW(key, v.name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
 }
 
 // Variant 0: strings where numbers belong and numbers where strings belong;
@@ -70,27 +59,23 @@ void Fill(int variant) {
   for (std::size_t i = 1; i < mega_bytes.size(); i += 2) mega_bytes[i] = '\x7F';
   const DWORD numbers[] = {12, 2147483647, 0xFFFFFFFF, 7};
   for (const Value& v : AllValues()) {
-    HKEY key = Open(v.section);
-    const auto* name = v.name.c_str();
-    const auto* number = reinterpret_cast<const BYTE*>(&numbers[variant]);
-    if (variant == 0 && !v.is_string) {
-      RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"12"), 6);
-    } else if (variant == 3) {
-      RegSetValueExW(key, name, 0, v.is_string ? REG_SZ : REG_BINARY,
-                     reinterpret_cast<const BYTE*>(L"abc"), 3);
-    } else if (!v.is_string) {
-      RegSetValueExW(key, name, 0, REG_DWORD, number, 4);
-    } else if (variant == 0) {
-      RegSetValueExW(key, name, 0, REG_DWORD, number, 4);
+    if (variant == 3) {
+      Put(v, v.is_string ? REG_SZ : REG_BINARY, L"abc", 3);
+    } else if (variant == 0 && !v.is_string) {
+      Put(v, REG_SZ, L"12", 6);
+    } else if (variant == 0 || !v.is_string) {
+      Put(v, REG_DWORD, &numbers[variant], 4);
     } else if (variant == 1) {
-      RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(mega_units.c_str()),
-                     static_cast<DWORD>(mega_units.size() * 2 + 2));
+      Put(v, REG_SZ, mega_units.c_str(), static_cast<DWORD>(mega_units.size() * 2 + 2));
     } else {
+      HKEY key = nullptr;
+      RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\Ulmore Soft\\kestil\\" + fw::ToBytes(v.section)).c_str(),
+                      0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
       RegSetValueExA(key, fw::ToBytes(v.name).c_str(), 0, REG_SZ,
                      reinterpret_cast<const BYTE*>(mega_bytes.c_str()),
                      static_cast<DWORD>(mega_bytes.size() + 1));
+      RegCloseKey(key);
     }
-    RegCloseKey(key);
   }
 }
 
@@ -99,21 +84,18 @@ class HostileRegistry : public AppTest, public ::testing::WithParamInterface<int
 TEST_P(HostileRegistry, StartsWorksAndWritesSaneValues) {
   Fill(GetParam());
   ASSERT_TRUE(Start());
-  EXPECT_TRUE(IsWindowVisible(Frame()));
+  // Any number but 0 means upper-case tags; strings and binary values read
+  // as the default 0.
+  const bool upper = GetParam() == 1 || GetParam() == 2;
   View().edit().LoadRaw("x");
   View().edit().SetSel(1, 1);
   Command(ID_TAG_BR);
-  // Any number but 0 means upper-case tags; the strings and binary values
-  // read as the default 0.
-  const bool upper = GetParam() == 1 || GetParam() == 2;
   EXPECT_EQ(View().edit().GetText(), upper ? "x<BR>\r\n" : "x<br>\r\n");
   HMENU snippets = GetSubMenu(GetMenu(Frame()), 5);
   SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(snippets), 5);
   DialogDriver driver;
   driver.Then([](HWND dlg) {
-    const LRESULT count = SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0);
-    EXPECT_GE(count, 0);
-    EXPECT_LE(count, 16);
+    EXPECT_LE(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 16);
     DialogDriver::Click(dlg, IDCANCEL);
   });
   driver.Then([](HWND dlg) { DialogDriver::Click(dlg, IDCANCEL); });  // settings
@@ -123,33 +105,56 @@ TEST_P(HostileRegistry, StartsWorksAndWritesSaneValues) {
   ui_.answers = {IDNO};  // do not save the edited document
   Close();
   EXPECT_EQ(App().frame()->hwnd(), nullptr);
-  // The stored gradient pairs are rewritten up to the count in use; the
-  // values above it are left alone and never read.
+  // The gradient pairs are rewritten up to the count in use; the values
+  // above it are left alone and never read.
   fw::RegistryProfile profile(kRegistryMaker, L"kestil");
   const int count = profile.GetInt("Dialog\\Grad", "m_RegCount", -1);
   EXPECT_TRUE(count >= 0 && count <= 16) << count;
   for (const Value& v : AllValues()) {
-    const bool slot =
-        v.section != L"Option" && v.name.starts_with(L"m_Reg") && v.name != L"m_RegCount";
+    const bool slot = v.section != L"Option" && v.name.starts_with(L"m_Reg") && v.name != L"m_RegCount";
     if (slot && std::stoi(v.name.substr(v.name.size() - 2)) >= count) continue;
-    HKEY key = Open(v.section);
+    HKEY key = nullptr;
     DWORD type = REG_NONE;
-    DWORD number = 0;
-    DWORD size = sizeof number;
-    const LSTATUS status = RegQueryValueExW(key, v.name.c_str(), nullptr, &type,
-                                            reinterpret_cast<BYTE*>(&number), &size);
+    RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Ulmore Soft\\kestil\\" + v.section).c_str(), 0,
+                  KEY_READ, &key);
+    RegQueryValueExW(key, v.name.c_str(), nullptr, &type, nullptr, nullptr);
     RegCloseKey(key);
-    SCOPED_TRACE(fw::ToBytes(v.section + L"\\" + v.name));
-    if (v.is_string) {
-      EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    } else {
-      ASSERT_EQ(status, ERROR_SUCCESS);
-      EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    }
+    EXPECT_EQ(type, static_cast<DWORD>(v.is_string ? REG_SZ : REG_DWORD))
+        << fw::ToBytes(v.section + L"\\" + v.name);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, HostileRegistry, ::testing::Values(0, 1, 2, 3));
+
+// The exact values read from strings that are unterminated, of an odd
+// length, hold a NUL or exceed the limit, and from values of other types.
+TEST_F(AppTest, BadValuesReadAsTheirDefaults) {
+  const auto option = [](const wchar_t* name) { return Value{L"Option", name, true}; };
+  const DWORD seven = 7;
+  const std::wstring huge(fw::RegistryProfile::kMaxStringUnits + 1, L'x');
+  Put(option(L"m_TabStop"), REG_SZ, L"8", 4);
+  Put(option(L"m_RegStr_01"), REG_DWORD, &seven, sizeof seven);
+  Put(option(L"m_TagStrType"), REG_BINARY, "\1\0\0", 3);
+  Put(option(L"m_LastOpenFilter"), REG_QWORD, "\1\0\0\0\0\0\0\0", 8);
+  Put(option(L"m_RegStr_02"), REG_EXPAND_SZ, L"%PATH%", 14);
+  Put(option(L"m_RegStr_03"), REG_SZ, L"abc", 6);
+  Put(option(L"m_RegStr_04"), REG_SZ, L"abc", 5);
+  Put(option(L"m_RegStr_05"), REG_SZ, L"ab\0cd", 12);
+  Put(option(L"m_RegStr_06"), REG_SZ, huge.c_str(), static_cast<DWORD>(huge.size() * 2 + 2));
+  CKestilApp app;
+  app.SetRegistryKey(kRegistryMaker);
+  app.LoadOptions();
+  EXPECT_EQ(app.m_TabStop, 4);
+  EXPECT_EQ(app.m_TagStrType, 0);
+  EXPECT_EQ(app.m_LastOpenFilter, 0);
+  const std::vector<std::string> bodies(app.m_RegStr.begin() + 1, app.m_RegStr.begin() + 7);
+  EXPECT_EQ(bodies, (std::vector<std::string>{"", "", "abc", bodies[3], "ab", ""}));
+  EXPECT_EQ(bodies[3].substr(0, 2), "ab");
+  app.SaveOptions();
+  fw::RegistryProfile profile(kRegistryMaker, L"kestil");
+  EXPECT_EQ(profile.GetInt("Option", "m_TabStop", -1), 4);
+  EXPECT_EQ(profile.GetString("Option", "m_RegStr_06", "x"), "");
+}
 
 }  // namespace
 }  // namespace kestil::testing
