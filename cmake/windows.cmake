@@ -74,7 +74,6 @@ add_executable(kestil_win_app_tests
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp
   src/res/kestil.rc
-  tests/win/test_dialogs.rc
 )
 target_include_directories(kestil_win_app_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/res)
 target_compile_options(kestil_win_app_tests PRIVATE ${KESTIL_WARNINGS})

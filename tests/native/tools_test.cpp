@@ -45,24 +45,6 @@ TEST(ValidateNumber, RangeTwoToEight) {
   EXPECT_EQ(ValidateNumber(std::string(1 << 20, '9'), 2, 8).value, 8);
 }
 
-TEST(ValidateNumber, NegativeMinimum) {
-  NumberDecision d = ValidateNumber("-", -5, 5);
-  EXPECT_EQ(d.value, 0);
-  EXPECT_FALSE(d.rewrite);
-  d = ValidateNumber("-0", -5, 5);
-  EXPECT_EQ(d.value, 0);
-  EXPECT_EQ(d.text, "-");
-  EXPECT_EQ(d.caret, NumberCaret::kAfterMinus);
-  d = ValidateNumber("", -5, 5);
-  EXPECT_EQ(d.text, "0");
-  d = ValidateNumber("-3", -5, 5);
-  EXPECT_EQ(d.value, -3);
-  EXPECT_EQ(d.text, "-3");
-  d = ValidateNumber("-9", -5, 5);
-  EXPECT_EQ(d.text, "-5");
-  EXPECT_EQ(d.caret, NumberCaret::kSelectAll);
-}
-
 TEST(ToHankaku, TheWholeTableInOrder) {
   std::string in = "\x81\x40";
   std::string expected = " ";

@@ -1,9 +1,7 @@
 // The edit operations on the real edit control.
 #include <gtest/gtest.h>
 
-#include "base/codec.h"
 #include "contract/edit_contract.h"
-#include "corpus.h"
 #include "win/win_test_util.h"
 
 namespace kestil::testing {
@@ -13,27 +11,6 @@ INSTANTIATE_TEST_SUITE_P(Control, EditContract,
                          ::testing::Values(EditBackend{"edit_control",
                                                        [] { return MakeEditControl(); }}),
                          [](const auto& info) { return info.param.name; });
-
-std::u16string ControlText(HWND edit) {
-  const auto length = static_cast<std::size_t>(GetWindowTextLengthW(edit));
-  std::u16string text(length + 1, u'\0');
-  GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(length + 1));
-  text.resize(length);
-  return text;
-}
-
-TEST(EditControl, CorpusSurvivesTheControlByteForByte) {
-  auto edit = MakeEditControl();
-  for (const auto& entry : RoundTripCorpus()) {
-    edit->LoadRaw(entry.bytes);
-    cp932::Spellings memo;
-    // What the control holds is the decoded text, unit for unit.
-    EXPECT_EQ(ControlText(edit->hwnd()), cp932::Decode(entry.bytes, memo)) << entry.name;
-    EXPECT_EQ(edit->StoreRaw(), entry.bytes) << entry.name;
-    edit->SetSel(0, entry.bytes.size());
-    EXPECT_EQ(edit->GetSelectedText(), entry.bytes) << entry.name;
-  }
-}
 
 TEST(EditControl, TypedCharactersTakeTheDocumentsSpelling) {
   auto edit = MakeEditControl();
@@ -50,11 +27,6 @@ TEST(EditControl, TypedCharactersTakeTheDocumentsSpelling) {
   EXPECT_EQ(edit->StoreRaw(), "x\x81\xE0");
 }
 
-}  // namespace
-}  // namespace kestil::testing
-
-namespace kestil::testing {
-namespace {
 
 // Positions stay right when the text changes behind the adapter's back: by
 // typing, by messages from other programs, by the control's own undo.

@@ -85,11 +85,6 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   EXPECT_FALSE(View().edit().CanRedo());
 }
 
-}  // namespace
-}  // namespace kestil::testing
-
-namespace kestil::testing {
-namespace {
 
 class Search : public Editing {
  protected:
@@ -137,11 +132,6 @@ TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
   EXPECT_EQ(Sel(), (Selection{1, 2}));
 }
 
-}  // namespace
-}  // namespace kestil::testing
-
-namespace kestil::testing {
-namespace {
 
 class Printing : public Editing {
  protected:
@@ -165,11 +155,6 @@ TEST_F(Printing, WithoutAPrinterEachCommandSaysSo) {
   EXPECT_EQ(Preview(), nullptr);
 }
 
-}  // namespace
-}  // namespace kestil::testing
-
-namespace kestil::testing {
-namespace {
 
 // Run by scripts/screenshots: shows a preview until the script has taken its
 // picture (it then creates the file named by KESTIL_SCREENSHOT_DONE).
