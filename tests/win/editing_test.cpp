@@ -37,7 +37,6 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   ASSERT_TRUE(Start());
   ClearClipboard();
   std::vector<std::string> states = {""};
-  std::vector<Selection> carets;
   auto snapshot = [&] { states.push_back(Text()); };
   Type(L"漢字ab");  // one typed run
   snapshot();
@@ -57,9 +56,6 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   SendMessageW(Edit(), WM_CHAR, VK_BACK, 1);  // deletes the last character
   snapshot();
   ASSERT_EQ(states.size(), 8u);
-  EXPECT_EQ(states[1], "\x8A\xBF\x8E\x9A" "ab");
-  EXPECT_EQ(states[4], "\x8A\xBF\x8E\x9A" "ab\r\ncd<br>\r\n");
-  EXPECT_EQ(states[6], "ab\r\ncd<br>\r\n\x8A\xBF\x8E\x9A");
   EXPECT_EQ(states[7], "ab\r\ncd<br>\r\n\x8A\xBF");
   // Saved in the middle: modified exactly when the text is not that state.
   Doc().SetModified(false);
@@ -89,23 +85,19 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
 class Search : public Editing {
  protected:
   // What the find and replace dialogs send to their owner.
-  void Request(DWORD flags, const wchar_t* what, const wchar_t* with = L"") {
+  void Request(DWORD flags, const wchar_t* what) {
     wcscpy(what_, what);
-    wcscpy(with_, with);
     FINDREPLACEW fr{};
     fr.lStructSize = sizeof fr;
     fr.hwndOwner = Frame();
     fr.Flags = flags;
     fr.lpstrFindWhat = what_;
     fr.wFindWhatLen = 256;
-    fr.lpstrReplaceWith = with_;
-    fr.wReplaceWithLen = 256;
     SendMessageW(Frame(), RegisterWindowMessageW(FINDMSGSTRINGW), 0, reinterpret_cast<LPARAM>(&fr));
     PumpPending();
   }
 
   wchar_t what_[256] = {};
-  wchar_t with_[256] = {};
 };
 
 TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
