@@ -2,46 +2,40 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 #include "view/memory_edit.h"
 
 namespace kestil {
 namespace {
 
-std::string RunOn(unsigned id, const std::string& text, std::size_t start, std::size_t end,
-                int tag_case, Selection* caret) {
-  MemoryEdit edit(text);
-  edit.SetSel(start, end);
-  RunTagCommand(*FindTagCommand(id), edit, tag_case);
-  *caret = edit.GetSel();
-  return edit.GetText();
-}
-
 TEST(TagCommands, TextsAndCarets) {
-  Selection caret;
-  EXPECT_EQ(RunOn(32851, "<td >", 4, 4, 0, &caret), "<td bordercolorlight=\"\">");
-  EXPECT_EQ(caret.start, 22u);
-  EXPECT_EQ(RunOn(32778, "", 0, 0, 1, &caret), "<TABLE><TR><TD></TD></TR></TABLE>");
-  EXPECT_EQ(caret.start, 33u);
-  EXPECT_EQ(RunOn(32822, "", 0, 0, 0, &caret), "<ul>\r\n<li>\r\n</ul>\r\n");
-  EXPECT_EQ(caret.start, 19u);
-  const std::string script = RunOn(32827, "", 0, 0, 1, &caret);
-  EXPECT_EQ(script, "<SCRIPT LANGUAGE=\"JAVASCRIPT\">\r\n<!--\r\n\r\n//-->\r\n</SCRIPT>\r\n");
-  EXPECT_EQ(script.size(), 58u);
-  EXPECT_EQ(caret.start, 58u);
-  EXPECT_EQ(RunOn(32820, "go top now", 3, 6, 0, &caret), "go <a href=\"\">top</a> now");
-  EXPECT_EQ(caret, (Selection{12, 12}));
-  EXPECT_EQ(RunOn(32820, "", 0, 0, 0, &caret), "<a href=\"\"></a>");
-  EXPECT_EQ(caret.start, 9u);
-  EXPECT_EQ(RunOn(32773, "a word b", 2, 6, 0, &caret), "a <br>\r\n b");
-  EXPECT_EQ(caret.start, 8u);
-  EXPECT_EQ(RunOn(32774, "p", 0, 1, 0, &caret), "<>p</>");
-  EXPECT_EQ(caret.start, 6u);
-  EXPECT_EQ(RunOn(32831, "<td ", 4, 4, 0, &caret), "<td width=");
-  EXPECT_EQ(caret.start, 10u);
-  EXPECT_EQ(RunOn(32838, "", 0, 0, 1, &caret), "BGCOLOR=\"\"");
-  EXPECT_EQ(caret.start, 9u);
+  struct Case {
+    unsigned id;
+    const char* text;
+    std::size_t start, end;
+    int tag_case;
+    const char* result;
+    std::size_t caret;
+  };
+  const Case cases[] = {
+      {32851, "<td >", 4, 4, 0, "<td bordercolorlight=\"\">", 22},
+      {32778, "", 0, 0, 1, "<TABLE><TR><TD></TD></TR></TABLE>", 33},
+      {32822, "", 0, 0, 0, "<ul>\r\n<li>\r\n</ul>\r\n", 19},
+      {32827, "", 0, 0, 1, "<SCRIPT LANGUAGE=\"JAVASCRIPT\">\r\n<!--\r\n\r\n//-->\r\n</SCRIPT>\r\n", 58},
+      {32820, "go top now", 3, 6, 0, "go <a href=\"\">top</a> now", 12},
+      {32820, "", 0, 0, 0, "<a href=\"\"></a>", 9},
+      {32773, "a word b", 2, 6, 0, "a <br>\r\n b", 8},
+      {32774, "p", 0, 1, 0, "<>p</>", 6},
+      {32831, "<td ", 4, 4, 0, "<td width=", 10},
+      {32838, "", 0, 0, 1, "BGCOLOR=\"\"", 9},
+  };
+  for (const Case& c : cases) {
+    MemoryEdit edit(c.text);
+    edit.SetSel(c.start, c.end);
+    RunTagCommand(*FindTagCommand(c.id), edit, c.tag_case);
+    EXPECT_EQ(edit.GetText(), c.result) << c.id;
+    EXPECT_EQ(edit.GetSel(), (Selection{c.caret, c.caret})) << c.id;
+  }
 }
 
 TEST(TagCommands, Skeleton) {
