@@ -188,7 +188,10 @@ void EditControlOps::RecordChange(const Before& before, bool typing) {
   const auto [start_after, end_after] = UnitSelection();
   const TextAccess access(*this);
   const std::u16string_view text = access.text();
-  if (text.size() == before.length && start_after != end_after) return;  // a new selection only
+  if (text.size() == before.length &&
+      (start_after != end_after || text.substr(before.base, before.window.size()) == before.window)) {
+    return;  // the selection or the caret moved, the text did not change
+  }
   // One replaced range: it starts where the selection started, or where the
   // caret went back to, and the inserted text ends at the caret.
   const std::size_t caret = end_after;

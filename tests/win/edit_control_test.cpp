@@ -28,6 +28,25 @@ TEST(EditControl, TypedCharactersTakeTheDocumentsSpelling) {
 }
 
 
+// Keys that only move the caret, however far, leave the history and the
+// modified state alone.
+TEST(EditControl, MovingTheCaretKeepsTheHistory) {
+  auto edit = MakeEditControl();
+  edit->LoadRaw(std::string(1000, 'x'));
+  edit->SetSel(0, 0);
+  SendMessageW(edit->hwnd(), WM_CHAR, 'a', 1);
+  edit->MarkSaved();
+  for (UINT key : {VK_END, VK_HOME, VK_RIGHT}) SendMessageW(edit->hwnd(), WM_KEYDOWN, key, 1);
+  EXPECT_EQ(edit->GetSel().start, 1u);
+  EXPECT_TRUE(edit->CanUndo());
+  EXPECT_FALSE(edit->IsModified());
+  SendMessageW(edit->hwnd(), WM_KEYDOWN, VK_DELETE, 1);
+  EXPECT_TRUE(edit->IsModified());
+  edit->Undo();
+  EXPECT_FALSE(edit->IsModified());
+  EXPECT_EQ(edit->StoreRaw(), "a" + std::string(1000, 'x'));
+}
+
 // Positions stay right when the text changes behind the adapter's back: by
 // typing, by messages from other programs, by the control's own undo.
 TEST(EditControl, PositionsFollowChangesFromOutside) {
