@@ -177,6 +177,9 @@ void CGradientDlg::OnPickColor(CColorButton& button) {
   COLORREF color = button.m_Color;
   if (fw::Ui().PickColor(hwnd(), color)) button.m_Color = color;
   button.Redraw();
+  // The markup and preview follow at once: a dialog uncovered by the colour
+  // dialog is not always repainted.
+  MakeGradient();
 }
 
 void CGradientDlg::PanelSize(int* w, int* h) const {

@@ -65,6 +65,15 @@ TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
             "<font color=\"#ff0000\">a</font><font color=\"#7f007f\">b</font>"
             "<font color=\"#0000ff\">c</font>");
   EXPECT_EQ(Registry().GetString("Dialog\\Grad", "DefStr", "?"), "abc");
+  // A colour picked just before OK is the one inserted.
+  View().edit().LoadRaw("");
+  ui_.colors = {RGB(0, 255, 0)};
+  driver.Then([](HWND dlg) {
+    DialogDriver::Click(dlg, IDC_GRAD_END);
+    DialogDriver::Click(dlg, IDC_GRAD_OK);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_EQ(Text(), GradientMarkup("abc", kRed, RGB(0, 255, 0)));
 }
 
 TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
