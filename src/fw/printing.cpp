@@ -35,15 +35,15 @@ PrintJob::PrintJob(const std::string& text, const PrintTarget& target, HFONT fon
   GetTextMetricsW(dc, &tm);
   line_height_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
   tab_px_ = std::max<int>(1, tm.tmAveCharWidth * std::max(tab_chars, 1));
-  std::map<std::u16string, int> widths;
+  // Widths by the character's bytes: decoded and measured once each.
+  std::map<std::string, int, std::less<>> widths;
   auto measure = [&](std::string_view ch) {
-    const std::wstring wide = ToWide(ch);
-    const std::u16string key(wide.begin(), wide.end());
-    auto it = widths.find(key);
+    auto it = widths.find(ch);
     if (it != widths.end()) return it->second;
+    const std::wstring wide = ToWide(ch);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return widths[key] = size.cx;
+    return widths.emplace(std::string(ch), size.cx).first->second;
   };
   kestil::PageGeometry geometry;
   geometry.width = std::max(1, target.page_width - 2 * margin_);

@@ -91,15 +91,25 @@ PrinterResult RunPrintDialog(HWND owner, DWORD flags, HDC* dc) {
   PRINTDLGW pd{};
   pd.lStructSize = sizeof pd;
   pd.hwndOwner = owner;
-  pd.hDevMode = g_dev_mode;
-  pd.hDevNames = g_dev_names;
+  // The default printer is asked for with no printer of our own (the
+  // dialog refuses PD_RETURNDEFAULT with handles).
+  const bool default_only = (flags & PD_RETURNDEFAULT) != 0;
+  pd.hDevMode = default_only ? nullptr : g_dev_mode;
+  pd.hDevNames = default_only ? nullptr : g_dev_names;
   pd.Flags = flags;
   pd.nCopies = 1;
   pd.nFromPage = pd.nMinPage = 1;
   pd.nToPage = pd.nMaxPage = 0xFFFF;
   const BOOL ok = PrintDlgW(&pd);
-  g_dev_mode = pd.hDevMode;
-  g_dev_names = pd.hDevNames;
+  if (default_only && ok) {
+    // The chosen printer could not be opened: the default takes its place.
+    if (g_dev_mode != nullptr) GlobalFree(g_dev_mode);
+    if (g_dev_names != nullptr) GlobalFree(g_dev_names);
+  }
+  if (!default_only || ok) {
+    g_dev_mode = pd.hDevMode;
+    g_dev_names = pd.hDevNames;
+  }
   if (!ok) {
     const DWORD error = CommDlgExtendedError();
     return error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES ||
