@@ -1,20 +1,8 @@
 #include "app/options.h"
 
-#include <cstdio>
-
 namespace kestil {
 
 const char kOptionSection[] = "Option";
-
-namespace {
-
-std::string SlotName(const char* format, int slot) {
-  char name[32];
-  std::snprintf(name, sizeof name, format, slot);
-  return name;
-}
-
-}  // namespace
 
 std::string RegTitleName(int slot) { return SlotName("m_RegTitle_%02d", slot); }
 std::string RegStrName(int slot) { return SlotName("m_RegStr_%02d", slot); }

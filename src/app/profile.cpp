@@ -1,6 +1,14 @@
 #include "app/profile.h"
 
+#include <cstdio>
+
 namespace kestil {
+
+std::string SlotName(const char* format, int slot) {
+  char name[32];
+  std::snprintf(name, sizeof name, format, slot);
+  return name;
+}
 
 int MemoryProfile::GetInt(const std::string& section, const std::string& name, int def) {
   read_order_.emplace_back(section, name);

@@ -22,6 +22,9 @@ class Profile {
                            const std::string& value) = 0;
 };
 
+// A value name for a numbered slot: format holds one "%02d".
+std::string SlotName(const char* format, int slot);
+
 // A Profile in memory that remembers the order of the writes.
 class MemoryProfile final : public Profile {
  public:

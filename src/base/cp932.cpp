@@ -32,4 +32,14 @@ std::string UpperCased(std::string s) {
   return s;
 }
 
+std::string MenuEscaped(std::string_view s) {
+  std::string text;
+  for (std::size_t i = 0; i < s.size(); i = NextChar(s, i)) {
+    const std::size_t length = CharLength(s, i);
+    text.append(s, i, length);
+    if (length == 1 && s[i] == '&') text += '&';
+  }
+  return text;
+}
+
 }  // namespace kestil::cp932

@@ -38,4 +38,8 @@ std::size_t FloorToBoundary(std::string_view s, std::size_t pos);
 void UpperCaseInPlace(std::string& s);
 std::string UpperCased(std::string s);
 
+// The text for a menu item: each "&" doubled, so that it shows as typed
+// (a trail byte 0x26 is part of its character and stays single).
+std::string MenuEscaped(std::string_view s);
+
 }  // namespace kestil::cp932

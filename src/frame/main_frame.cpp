@@ -25,8 +25,6 @@ constexpr char kBarSection[] = "Bar";
 
 }  // namespace
 
-std::span<const unsigned> ToolbarButtons() { return kToolbarButtons; }
-std::span<const unsigned> StatusIndicators() { return kIndicators; }
 
 CMainFrame::CMainFrame() {
   On(ID_FILE_NEW, [] { CKestilApp::Get().FileNew(0); });

@@ -3,16 +3,10 @@
 // and the bars' visibility are written when it closes.
 #pragma once
 
-#include <span>
 
 #include "fw/frame.h"
 
 namespace kestil {
-
-// Toolbar buttons in order; 0 is a separator.
-std::span<const unsigned> ToolbarButtons();
-// Status bar indicators after the message pane.
-std::span<const unsigned> StatusIndicators();
 
 class CMainFrame : public fw::FrameWindow {
  public:

@@ -11,7 +11,7 @@ bool SamePath(const std::string& a, const std::string& b) {
   return cp932::UpperCased(a) == cp932::UpperCased(b);
 }
 
-std::string SlotName(std::size_t index) { return "File" + std::to_string(index + 1); }
+std::string EntryName(std::size_t index) { return "File" + std::to_string(index + 1); }
 
 }  // namespace
 
@@ -31,7 +31,7 @@ void RecentFiles::Remove(std::size_t index) {
 void RecentFiles::Load(Profile& profile) {
   entries_.clear();
   for (std::size_t i = 0; i < capacity_; ++i) {
-    std::string path = profile.GetString(kSection, SlotName(i), "");
+    std::string path = profile.GetString(kSection, EntryName(i), "");
     if (path.empty()) continue;
     const bool known = std::any_of(entries_.begin(), entries_.end(),
                                    [&](const std::string& e) { return SamePath(e, path); });
@@ -41,7 +41,7 @@ void RecentFiles::Load(Profile& profile) {
 
 void RecentFiles::Save(Profile& profile) const {
   for (std::size_t i = 0; i < capacity_; ++i) {
-    profile.WriteString(kSection, SlotName(i), i < entries_.size() ? entries_[i] : "");
+    profile.WriteString(kSection, EntryName(i), i < entries_.size() ? entries_[i] : "");
   }
 }
 
@@ -55,13 +55,7 @@ std::string RecentFiles::MenuText(std::size_t index, const std::string& path) {
   } else {
     text = number;
   }
-  text += ' ';
-  for (std::size_t i = 0; i < path.size(); i = cp932::NextChar(path, i)) {
-    const std::size_t len = cp932::CharLength(path, i);
-    text.append(path, i, len);
-    if (len == 1 && path[i] == '&') text += '&';
-  }
-  return text;
+  return text + ' ' + cp932::MenuEscaped(path);
 }
 
 }  // namespace kestil

@@ -4,7 +4,6 @@
 
 #include "fw/document.h"
 #include "fw/edit_view.h"
-#include "fw/file_io.h"
 #include "fw/frame.h"
 #include "fw/text.h"
 #include "fw/ui.h"
@@ -18,8 +17,6 @@ App::App() : profile_(std::make_unique<RegistryProfile>(L"", AppName())) {
   current_ = this;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  On(ID_FILE_NEW, [this] { FileNewDefault(); });
-  On(ID_FILE_OPEN, [this] { OnFileOpenDefault(); });
   On(ID_FILE_PRINT_SETUP, [this] {
     HWND owner = frame_ != nullptr ? frame_->hwnd() : nullptr;
     if (Ui().PrinterSetup(owner) == PrinterResult::kNoPrinter) {
@@ -113,15 +110,6 @@ bool App::OpenDocumentFile(const std::wstring& path) {
   view_->OnInitialUpdate();
   document_->UpdateFrameTitle();
   return true;
-}
-
-void App::OnFileOpenDefault() {
-  FileDialogRequest request;
-  request.owner = frame_ != nullptr ? frame_->hwnd() : nullptr;
-  request.filter = LoadResString(IDS_SAVE_FILTER);
-  request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  if (!Ui().OpenFile(request)) return;
-  OpenDocumentFile(request.file_name);
 }
 
 void App::ShowMainWindow(int show) {

@@ -58,10 +58,6 @@ class App : public CommandTarget {
   // document, then a new empty document, or the file read into it.
   bool FileNewDefault();
   bool OpenDocumentFile(const std::wstring& path);
-  // The open command's dialog, then OpenDocumentFile.
-  void OnFileOpenDefault();
-
-  HACCEL accelerators() const { return accelerators_; }
 
  protected:
   // Single-document template: the program gives the three objects; the

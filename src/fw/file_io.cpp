@@ -74,25 +74,19 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* 
   // MAX_PATH characters).
   static unsigned counter = 0;
   std::wstring temp;
-  HANDLE probe = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && probe == INVALID_HANDLE_VALUE; ++attempt) {
+  HANDLE created = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
     temp = folder + L"\\kst" + std::to_wstring(GetCurrentProcessId()) + L"_" +
            std::to_wstring(GetTickCount() + ++counter) + L".tmp";
-    probe = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (probe == INVALID_HANDLE_VALUE) return Fail(error, GetLastError());
-  CloseHandle(probe);
+  if (created == INVALID_HANDLE_VALUE) return Fail(error, GetLastError());
   bool ok = true;
   DWORD code = 0;
   {
-    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-      ok = false;
-      code = GetLastError();
-    }
+    Handle file(created);
     std::size_t done = 0;
     while (ok && done < bytes.size()) {
       DWORD wrote = 0;

@@ -23,9 +23,6 @@ class RegistryProfile final : public kestil::Profile {
   void WriteString(const std::string& section, const std::string& name,
                    const std::string& value) override;
 
-  // Software\<maker>\<application>
-  const std::wstring& key_path() const { return key_path_; }
-
  private:
   std::wstring SectionPath(const std::string& section) const;
 

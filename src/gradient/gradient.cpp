@@ -13,12 +13,6 @@ namespace {
 
 int Channel(ColorRef color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
 
-std::string SlotName(const char* format, int slot) {
-  char name[32];
-  std::snprintf(name, sizeof name, format, slot);
-  return name;
-}
-
 }  // namespace
 
 std::string ColorText(ColorRef color) {

@@ -13,13 +13,7 @@ std::string Mnemonic(int slot) { return std::string("(&") + kSlotDigits[slot & 1
 
 SnippetMenuItem SnippetMenuText(int slot, const std::string& title, const std::string& body) {
   if (body.empty() && title.empty()) return {kUnregistered + Mnemonic(slot), false};
-  std::string text;
-  for (std::size_t i = 0; i < title.size(); i = cp932::NextChar(title, i)) {
-    const std::size_t length = cp932::CharLength(title, i);
-    text.append(title, i, length);
-    if (length == 1 && title[i] == '&') text += '&';
-  }
-  return {text + Mnemonic(slot), true};
+  return {cp932::MenuEscaped(title) + Mnemonic(slot), true};
 }
 
 }  // namespace kestil

@@ -61,8 +61,7 @@ void CKestilView::OnSetting() {
   if (dlg.DoModal() != IDOK) return;
   CKestilApp& app = CKestilApp::Get();
   app.m_TabStop = dlg.m_TabStopNum;
-  const UINT width = static_cast<UINT>(app.m_TabStop) * 4;
-  SendMessageW(hwnd(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&width));
+  ApplyTabStops();
   InvalidateRect(hwnd(), nullptr, TRUE);
   app.m_TagStrType = dlg.m_TagType;
 }
@@ -170,10 +169,15 @@ void CKestilView::OnInitialUpdate() {
   if (!first_update_done_) {
     const CKestilApp& app = CKestilApp::Get();
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(app.m_EditFont.get()), TRUE);
-    const UINT width = static_cast<UINT>(app.m_TabStop) * 4;
-    SendMessageW(hwnd(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&width));
+    ApplyTabStops();
   }
   first_update_done_ = true;
+}
+
+// A tab advances m_TabStop average character widths (four dialog units each).
+void CKestilView::ApplyTabStops() {
+  const UINT width = static_cast<UINT>(CKestilApp::Get().m_TabStop) * 4;
+  SendMessageW(hwnd(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&width));
 }
 
 }  // namespace kestil

@@ -19,6 +19,7 @@ class CKestilView : public fw::EditView {
 
   // Tools and file commands.
   void OnSetting();
+  void ApplyTabStops();
   void OnJump();
   void OnZenToHan();
   void OnRelativePath();
