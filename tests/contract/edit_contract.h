@@ -95,35 +95,6 @@ TEST_P(EditContract, UndoRestoresTextAndSelection) {
   EXPECT_FALSE(e.CanRedo());
 }
 
-// The caret conventions of the insertion engine: after the text, after the
-// attribute (inside its quotes), at an offset, and in a wrapped selection.
-TEST_P(EditContract, InsertAndWrapCarets) {
-  EditOps& e = Edit("0123456789abc");
-  e.SetSel(10, 10);
-  InsertText(e, "width=", kCaretAfter, 0);
-  EXPECT_EQ(e.GetText(), "0123456789width=abc");
-  EXPECT_EQ(e.GetSel(), Caret(16));
-  Edit("");
-  InsertText(e, "bgcolor=\"\"", kCaretAfter, 1);
-  EXPECT_EQ(e.GetText(), "BGCOLOR=\"\"");
-  EXPECT_EQ(e.GetSel(), Caret(9));
-  Edit("12345abc90");
-  e.SetSel(5, 8);
-  InsertText(e, "<br>\r\n", kCaretNone, 0);
-  EXPECT_EQ(e.GetText(), "12345<br>\r\n90");
-  EXPECT_EQ(e.GetSel(), Caret(11));
-  Edit(std::string(20, '-') + "here");
-  e.SetSel(20, 24);
-  WrapSelection(e, "<a href=\"\">", "</a>", 9, 0);
-  EXPECT_EQ(e.GetText().substr(20), "<a href=\"\">here</a>");
-  EXPECT_EQ(e.GetSel(), Caret(29));
-  Edit("xy");
-  e.SetSel(1, 1);
-  WrapSelection(e, "<font>", "</font>", kCaretNone, 0);
-  EXPECT_EQ(e.GetText(), "x<font></font>y");
-  EXPECT_EQ(e.GetSel(), Caret(14));
-}
-
 TEST_P(EditContract, WrapSelectionOverLinesAndTwoByteText) {
   const std::string lines = "one\r\n" + kKan + "two\r\nthree";
   EditOps& e = Edit("<" + lines + ">");
