@@ -25,7 +25,6 @@ constexpr char kBarSection[] = "Bar";
 
 }  // namespace
 
-
 CMainFrame::CMainFrame() {
   On(ID_FILE_NEW, [] { CKestilApp::Get().FileNew(0); });
   On(ID_FILE_NEW_HTML, [] { CKestilApp::Get().FileNew(1); });

@@ -3,7 +3,6 @@
 // and the bars' visibility are written when it closes.
 #pragma once
 
-
 #include "fw/frame.h"
 
 namespace kestil {

@@ -79,7 +79,7 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* 
     temp = folder + L"\\kst" + std::to_wstring(GetCurrentProcessId()) + L"_" +
            std::to_wstring(GetTickCount() + ++counter) + L".tmp";
     created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (created == INVALID_HANDLE_VALUE) return Fail(error, GetLastError());
