@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/options.h"
-#include "app/profile.h"
+#include "base/profile.h"
 #include "base/codec.h"
 #include "base/cp932.h"
 #include "gradient/gradient.h"

@@ -9,7 +9,7 @@
 #include "base/codec.h"
 #include "fw/win.h"
 #include "sample_text.h"
-#include "view/edit_control.h"
+#include "fw/edit_control.h"
 #include "view/insert_engine.h"
 
 namespace {

@@ -1,15 +1,15 @@
 #include "app/kestil_app.h"
 
-#include <shellapi.h>
-
+#include "frame/file_commands.h"
 #include "frame/kestil_doc.h"
 #include "frame/main_frame.h"
 #include "fw/dialog.h"
 #include "fw/frame.h"
 #include "fw/shell_registration.h"
+#include "gradient/gradient_commands.h"
 #include "res/resource.h"
+#include "snippets/snippet_commands.h"
 #include "view/kestil_view.h"
-#include "view/tools.h"
 
 namespace kestil {
 namespace {
@@ -49,52 +49,23 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
   SetRegistryKey(kRegistryMaker);
   LoadOptions();
   LoadStdProfileSettings();
-  SetDocTemplate(std::make_unique<CKestilDoc>(), std::make_unique<CMainFrame>(),
-                 std::make_unique<CKestilView>(), IDR_MAINFRAME);
+  KestilOptions& options = *this;
+  auto frame = std::make_unique<CMainFrame>(options, profile(), m_EditFont);
+  auto view = std::make_unique<CKestilView>(options, m_EditFont);
+  // The view is the first to see a command: the subsystems put their
+  // commands there, beside the view's own.
+  InstallGradientCommands(*view, options, profile());
+  InstallSnippetCommands(*view, options, m_EditFont);
+  InstallFileCommands(*frame, *view, options, [this](std::uint8_t kind) { FileNew(kind); });
+  SetDocTemplate(std::make_unique<CKestilDoc>(options, m_NewDocKind), std::move(frame),
+                 std::move(view), IDR_MAINFRAME);
   fw::RegisterDocumentType(
       {L"Kestil.Document", L"Kestil Document", L".txt", ExecutablePath(), 1});
   const bool ok = file.empty() ? FileNewDefault() : OpenDocumentFile(file);
   if (!ok) return false;
   ShowMainWindow(SW_SHOW);
-  DragAcceptFiles(frame()->hwnd(), TRUE);
+  DragAcceptFiles(this->frame()->hwnd(), TRUE);
   return true;
-}
-
-void CKestilApp::ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number,
-                                    int min, int max) {
-  HWND field = dialog.Item(id);
-  dialog.UpdateData(true);
-  const NumberDecision d = ValidateNumber(text, min, max);
-  number = d.value;
-  if (!d.rewrite) return;
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  text = d.text;
-  dialog.UpdateData(false);  // may run this check once more, on the new text
-  switch (d.caret) {
-    case NumberCaret::kAfterMinus:
-      SendMessageW(field, EM_SETSEL, 1, 1);
-      break;
-    case NumberCaret::kSelectAll:
-      SendMessageW(field, EM_SETSEL, 0, -1);
-      break;
-    case NumberCaret::kAtTen:
-      SendMessageW(field, EM_SETSEL, 10, 10);
-      break;
-    case NumberCaret::kAfterFirstIfAtStart:
-      if (start != 0 || end != 0) return;
-      SendMessageW(field, EM_SETSEL, 1, 1);
-      break;
-    case NumberCaret::kUnchanged:
-      return;
-  }
-  SendMessageW(field, EM_SCROLLCARET, 0, 0);
-}
-
-HFONT CreateEditorFont() {
-  return CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                     L"FixedSys");
 }
 
 }  // namespace kestil

@@ -1,5 +1,7 @@
 // The application object: every option, the sixteen snippets, the editor font
-// and the kind of the next new document, for the life of the process.
+// and the kind of the next new document, for the life of the process. It is
+// also where the program is put together: start-up makes the document, the
+// frame and the view and lets each subsystem install its commands.
 #pragma once
 
 #include <cstdint>
@@ -7,27 +9,9 @@
 
 #include "app/options.h"
 #include "fw/app.h"
-#include "fw/dialog.h"
-#include "fw/win.h"
+#include "fw/font.h"
 
 namespace kestil {
-
-// Owns one font handle and deletes it.
-class FontHandle {
- public:
-  FontHandle() = default;
-  FontHandle(const FontHandle&) = delete;
-  FontHandle& operator=(const FontHandle&) = delete;
-  ~FontHandle() { Reset(nullptr); }
-  void Reset(HFONT font) {
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = font;
-  }
-  HFONT get() const { return font_; }
-
- private:
-  HFONT font_ = nullptr;
-};
 
 // The maker key under which the options live:
 // HKEY_CURRENT_USER\Software\Ulmore Soft\kestil.
@@ -36,7 +20,6 @@ constexpr wchar_t kRegistryMaker[] = L"Ulmore Soft";
 class CKestilApp : public fw::App, public KestilOptions {
  public:
   CKestilApp();
-  static CKestilApp& Get() { return *static_cast<CKestilApp*>(fw::App::Current()); }
 
   // Start-up with the file named on the command line (empty for none).
   bool InitInstance(const std::wstring& file) override;
@@ -49,16 +32,8 @@ class CKestilApp : public fw::App, public KestilOptions {
   // framework's new-file step.
   void FileNew(std::uint8_t kind);
 
-  // Corrects a number field while the user types (the settings dialog's
-  // tab stop): stores the value in number and rewrites the field.
-  void ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number, int min,
-                          int max);
-
-  FontHandle m_EditFont;
+  fw::FontHandle m_EditFont;
   std::uint8_t m_NewDocKind = 0;
 };
-
-// The editor font: FixedSys, 14 units high, Shift JIS character set.
-HFONT CreateEditorFont();
 
 }  // namespace kestil

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/profile.h"
+#include "base/profile.h"
 
 namespace kestil {
 

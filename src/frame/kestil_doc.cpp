@@ -1,6 +1,5 @@
 #include "frame/kestil_doc.h"
 
-#include "app/kestil_app.h"
 #include "fw/edit_view.h"
 #include "view/tag_commands.h"
 
@@ -10,11 +9,10 @@ bool CKestilDoc::OnNewDocument() {
   if (!fw::Document::OnNewDocument()) return false;
   fw::EditView* v = view();
   if (v == nullptr) return true;
-  const CKestilApp& app = CKestilApp::Get();
-  if (app.m_NewDocKind == 0) {
+  if (new_doc_kind_ == 0) {
     v->LoadRaw("");
-  } else if (app.m_NewDocKind == 1) {
-    v->LoadRaw(HtmlSkeleton(app.m_TagStrType));
+  } else if (new_doc_kind_ == 1) {
+    v->LoadRaw(HtmlSkeleton(options_.m_TagStrType));
   }
   SetModified(false);
   return true;

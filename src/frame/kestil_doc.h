@@ -2,13 +2,25 @@
 // bytes unchanged when opened and saved.
 #pragma once
 
+#include <cstdint>
+
+#include "app/options.h"
 #include "fw/document.h"
 
 namespace kestil {
 
 class CKestilDoc : public fw::Document {
  public:
+  // new_doc_kind: the application's kind of the next new document (0 empty,
+  // 1 HTML skeleton).
+  CKestilDoc(const KestilOptions& options, const std::uint8_t& new_doc_kind)
+      : options_(options), new_doc_kind_(new_doc_kind) {}
+
   bool OnNewDocument() override;
+
+ private:
+  const KestilOptions& options_;
+  const std::uint8_t& new_doc_kind_;
 };
 
 }  // namespace kestil

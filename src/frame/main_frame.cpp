@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/kestil_app.h"
 #include "res/resource.h"
 
 namespace kestil {
@@ -25,14 +24,18 @@ constexpr char kBarSection[] = "Bar";
 
 }  // namespace
 
-CMainFrame::CMainFrame() {
-  On(ID_FILE_NEW, [] { CKestilApp::Get().FileNew(0); });
-  On(ID_FILE_NEW_HTML, [] { CKestilApp::Get().FileNew(1); });
+CMainFrame::CMainFrame(KestilOptions& options, Profile& profile, fw::FontHandle& editor_font)
+    : fw::FrameWindow(L"KestilFrame"),
+      options_(options),
+      profile_(profile),
+      editor_font_(editor_font) {
   On(ID_TOPMOST, [this] { OnTopMost(); });
-  OnUpdate(ID_TOPMOST, [](fw::CmdUI& ui) {
-    ui.Enable(true);
-    ui.SetCheck(CKestilApp::Get().m_TopMost != 0);
-  });
+  OnUpdate(ID_TOPMOST, [this](fw::CmdUI& ui) { OnUpdateTopMost(ui); });
+}
+
+HFONT CreateEditorFont() {
+  return CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                     L"FixedSys");
 }
 
 int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
@@ -51,32 +54,34 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
     info.fsStyle |= BTNS_DROPDOWN;
     SendMessageW(toolbar(), TB_SETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
   }
-  CKestilApp& app = CKestilApp::Get();
-  app.m_EditFont.Reset(CreateEditorFont());
-  if (app.m_TopMost != 0) ApplyTopMost();
-  const int status = app.profile().GetInt(kBarSection, "StatusBar", 1);
-  const int tools = app.profile().GetInt(kBarSection, "ToolBar", 1);
+  editor_font_.Reset(CreateEditorFont());
+  if (options_.m_TopMost != 0) ApplyTopMost();
+  const int status = profile_.GetInt(kBarSection, "StatusBar", 1);
+  const int tools = profile_.GetInt(kBarSection, "ToolBar", 1);
   if ((status & 0xFF) == 0) ShowWindow(status_bar(), SW_HIDE);
   if ((tools & 0xFF) == 0) ShowWindow(toolbar(), SW_HIDE);
   return 0;
 }
 
 void CMainFrame::ApplyTopMost() {
-  SetWindowPos(hwnd(), CKestilApp::Get().m_TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  SetWindowPos(hwnd(), options_.m_TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CMainFrame::OnTopMost() {
-  CKestilApp& app = CKestilApp::Get();
-  app.m_TopMost = app.m_TopMost == 0 ? 1 : 0;
+  options_.m_TopMost = options_.m_TopMost == 0 ? 1 : 0;
   ApplyTopMost();
 }
 
+void CMainFrame::OnUpdateTopMost(fw::CmdUI& ui) {
+  ui.Enable(true);
+  ui.SetCheck(options_.m_TopMost != 0);
+}
+
 void CMainFrame::OnClose() {
-  CKestilApp& app = CKestilApp::Get();
-  app.SaveOptions();
-  app.profile().WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
-  app.profile().WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
+  options_.SaveOptions(profile_);
+  profile_.WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
+  profile_.WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
   fw::FrameWindow::OnClose();
 }
 
@@ -99,7 +104,7 @@ bool CMainFrame::OnNotify(NMHDR& header, LRESULT* result) {
   const auto& tb = reinterpret_cast<const NMTOOLBARW&>(header);
   if (tb.iItem == ID_TAG_TABLE) ShowDropDown(ID_TAG_TABLE, IDR_TABLE_MENU);
   if (tb.iItem == ID_TAG_FONT) ShowDropDown(ID_TAG_FONT, IDR_FONT_MENU);
-  *result = 0;  // TBDDRET_DEFAULT
+  *result = TBDDRET_DEFAULT;
   return true;
 }
 

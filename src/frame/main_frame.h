@@ -1,15 +1,19 @@
 // The main window: toolbar with the table and font drop-down menus, status
-// bar, the editor font, the two new commands and always on top; the options
-// and the bars' visibility are written when it closes.
+// bar, the editor font and always on top; the options and the bars'
+// visibility are written when it closes.
 #pragma once
 
+#include "app/options.h"
+#include "base/profile.h"
+#include "fw/font.h"
 #include "fw/frame.h"
 
 namespace kestil {
 
 class CMainFrame : public fw::FrameWindow {
  public:
-  CMainFrame();
+  // editor_font: the application's, which the frame creates.
+  CMainFrame(KestilOptions& options, Profile& profile, fw::FontHandle& editor_font);
 
  protected:
   int OnCreate(CREATESTRUCTW& cs) override;
@@ -18,8 +22,16 @@ class CMainFrame : public fw::FrameWindow {
 
  private:
   void OnTopMost();
+  void OnUpdateTopMost(fw::CmdUI& ui);
   void ApplyTopMost();
   void ShowDropDown(unsigned command, unsigned menu_id);
+
+  KestilOptions& options_;
+  Profile& profile_;
+  fw::FontHandle& editor_font_;
 };
+
+// The editor font: FixedSys, 14 units high, Shift JIS character set.
+HFONT CreateEditorFont();
 
 }  // namespace kestil

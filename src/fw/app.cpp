@@ -7,11 +7,17 @@
 #include "fw/frame.h"
 #include "fw/text.h"
 #include "fw/ui.h"
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 
 App* App::current_ = nullptr;
+
+namespace {
+// The system's timer message that blinks the caret (WM_SYSTIMER, which the
+// headers do not define): it changes nothing that idle work shows.
+constexpr UINT kCaretBlinkMessage = 0x0118;
+}  // namespace
 
 App::App() : profile_(std::make_unique<RegistryProfile>(L"", AppName())) {
   current_ = this;
@@ -149,7 +155,9 @@ int App::Run() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     // Idle work again after input and after the messages that change state.
-    if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != 0x0118) idle = 0;
+    if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != kCaretBlinkMessage) {
+      idle = 0;
+    }
   }
   return static_cast<int>(msg.wParam);
 }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/profile.h"
-#include "frame/recent_files.h"
+#include "base/profile.h"
+#include "base/recent_files.h"
 #include "fw/command.h"
 #include "fw/registry_profile.h"
 #include "fw/win.h"
@@ -49,6 +49,8 @@ class App : public CommandTarget {
   Document* document() const { return document_.get(); }
   FrameWindow* frame() const { return frame_.get(); }
   EditView* view() const { return view_; }
+  // The resources (menu, accelerators, icon, title) of the template.
+  UINT template_id() const { return resource_id_; }
 
   kestil::RecentFiles& recent_files() { return recent_; }
   void LoadStdProfileSettings();

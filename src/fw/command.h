@@ -39,7 +39,8 @@ class CommandTarget {
   // handler is enabled. False when this target knows nothing of id.
   bool HandleUpdate(CmdUI& ui);
 
- protected:
+  // Binds handlers; a subsystem installs its commands on the target that
+  // routing reaches first for them.
   void On(UINT id, Handler handler);
   void OnRange(UINT first, UINT last, RangeHandler handler);
   void OnUpdate(UINT id, UpdateHandler handler);

@@ -8,7 +8,7 @@
 #include "fw/frame.h"
 #include "fw/text.h"
 #include "fw/ui.h"
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 namespace {
@@ -34,7 +34,7 @@ void ReportFileError(UINT message, const std::wstring& path, DWORD error) {
 
 Document::Document() {
   On(ID_FILE_SAVE, [this] { DoFileSave(); });
-  On(ID_FILE_SAVE_AS, [this] { DoSave(L"", true); });
+  On(ID_FILE_SAVE_AS, [this] { DoSave(L""); });
 }
 
 bool Document::OnNewDocument() {
@@ -89,12 +89,12 @@ bool Document::DoFileSave() {
                                          : GetFileAttributesW(path_.c_str());
   if (path_.empty() || (attributes != INVALID_FILE_ATTRIBUTES &&
                         (attributes & FILE_ATTRIBUTE_READONLY))) {
-    return DoSave(L"", true);
+    return DoSave(L"");
   }
-  return DoSave(path_, true);
+  return DoSave(path_);
 }
 
-bool Document::DoSave(const std::wstring& path, bool replace_path) {
+bool Document::DoSave(const std::wstring& path) {
   std::wstring target = path;
   if (target.empty()) {
     FileDialogRequest request;
@@ -107,7 +107,7 @@ bool Document::DoSave(const std::wstring& path, bool replace_path) {
     target = request.file_name;
   }
   if (!OnSaveDocument(target)) return false;
-  if (replace_path) SetPathName(target);
+  SetPathName(target);
   SetModified(false);
   return true;
 }
@@ -138,7 +138,7 @@ void Document::SetModified(bool modified) {
 void Document::UpdateFrameTitle() {
   HWND frame = MainWindow();
   if (frame == nullptr) return;
-  const std::wstring names = LoadResString(IDR_MAINFRAME);
+  const std::wstring names = LoadResString(App::Current()->template_id());
   const std::wstring window_title = names.substr(0, names.find(L'\n'));
   SetWindowTextW(frame, (Title() + L" - " + window_title).c_str());
 }

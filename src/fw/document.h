@@ -31,7 +31,8 @@ class Document : public CommandTarget {
   bool SaveModified();
   // Save (to the path, or through the Save As dialog when there is none).
   bool DoFileSave();
-  bool DoSave(const std::wstring& path, bool replace_path);
+  // Saves to path (empty: asks for one); the document then has that path.
+  bool DoSave(const std::wstring& path);
 
   const std::wstring& path_name() const { return path_; }
   void SetPathName(const std::wstring& path, bool add_to_recent = true);

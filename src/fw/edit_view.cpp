@@ -6,7 +6,7 @@
 #include "fw/app.h"
 #include "fw/document.h"
 #include "fw/ui.h"
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 

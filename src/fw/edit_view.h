@@ -6,8 +6,8 @@
 
 #include "fw/command.h"
 #include "fw/printing.h"
-#include "view/edit_control.h"
-#include "view/text_search.h"
+#include "fw/edit_control.h"
+#include "base/text_search.h"
 
 namespace fw {
 

@@ -1,7 +1,7 @@
 #include "fw/file_io.h"
 
 #include "fw/ui.h"
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 namespace {

@@ -7,16 +7,21 @@
 #include "fw/document.h"
 #include "fw/text.h"
 #include "fw/ui.h"
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 namespace {
 
-constexpr wchar_t kFrameClass[] = L"KestilFrame";
+// Toolbar images: 16 x 15 pixels each, side by side in one bitmap whose
+// light grey shows the button face.
+constexpr int kButtonImageWidth = 16;
+constexpr int kButtonImageHeight = 15;
+constexpr COLORREF kImageBackground = RGB(192, 192, 192);
 
-bool RegisterFrameClass(UINT icon, WNDPROC proc) {
-  static bool registered = false;
-  if (registered) return true;
+bool RegisterFrameClass(const wchar_t* class_name, UINT icon, WNDPROC proc) {
+  WNDCLASSEXW known{};
+  known.cbSize = sizeof known;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), class_name, &known)) return true;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
@@ -28,9 +33,8 @@ bool RegisterFrameClass(UINT icon, WNDPROC proc) {
                                              GetSystemMetrics(SM_CYSMICON), 0));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kFrameClass;
-  registered = RegisterClassExW(&wc) != 0;
-  return registered;
+  wc.lpszClassName = class_name;
+  return RegisterClassExW(&wc) != 0;
 }
 
 FrameWindow* g_creating = nullptr;
@@ -72,7 +76,7 @@ void UpdateRecentFileMenu(HMENU menu, UINT resource_id) {
 
 }  // namespace
 
-FrameWindow::FrameWindow() {
+FrameWindow::FrameWindow(std::wstring class_name) : class_name_(std::move(class_name)) {
   On(ID_VIEW_TOOLBAR, [this] { ShowBar(toolbar_, !IsWindowVisible(toolbar_)); });
   On(ID_VIEW_STATUS_BAR, [this] { ShowBar(status_bar_, !IsWindowVisible(status_bar_)); });
   OnUpdate(ID_VIEW_TOOLBAR, [this](CmdUI& ui) {
@@ -91,14 +95,14 @@ FrameWindow::~FrameWindow() {
 }
 
 bool FrameWindow::LoadFrame(UINT resource_id, std::unique_ptr<EditView> view) {
-  if (!RegisterFrameClass(resource_id, WindowProc)) return false;
+  if (!RegisterFrameClass(class_name_.c_str(), resource_id, WindowProc)) return false;
   view_ = std::move(view);
   resource_id_ = resource_id;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(resource_id));
   const std::wstring names = LoadResString(resource_id);
   g_creating = this;
-  hwnd_ = CreateWindowExW(0, kFrameClass, names.substr(0, names.find(L'\n')).c_str(),
+  hwnd_ = CreateWindowExW(0, class_name_.c_str(), names.substr(0, names.find(L'\n')).c_str(),
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, nullptr);
   g_creating = nullptr;
@@ -146,11 +150,12 @@ bool FrameWindow::CreateToolbar(UINT id, UINT bitmap, std::span<const UINT> butt
                              nullptr);
   if (toolbar_ == nullptr) return false;
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  images_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmap), 16, 0, RGB(192, 192, 192),
+  images_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmap), kButtonImageWidth, 0,
+                                 kImageBackground,
                                  IMAGE_BITMAP, LR_CREATEDIBSECTION);
   if (images_ == nullptr) return false;
   SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
+  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kButtonImageWidth, kButtonImageHeight));
   std::vector<TBBUTTON> tb;
   int image = 0;
   for (UINT command : buttons) {

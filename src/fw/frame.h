@@ -16,7 +16,8 @@ namespace fw {
 
 class FrameWindow : public CommandTarget {
  public:
-  FrameWindow();
+  // class_name: the window class, by which other programs find the window.
+  explicit FrameWindow(std::wstring class_name);
   ~FrameWindow() override;
   FrameWindow(const FrameWindow&) = delete;
   FrameWindow& operator=(const FrameWindow&) = delete;
@@ -59,6 +60,7 @@ class FrameWindow : public CommandTarget {
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnDropFiles(HDROP drop);
 
+  std::wstring class_name_;
   HWND hwnd_ = nullptr;
   UINT resource_id_ = 0;
   HWND toolbar_ = nullptr;

@@ -5,7 +5,7 @@
 
 #include "fw/text.h"
 #include "fw/ui.h"
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 namespace {
@@ -118,7 +118,16 @@ class PreviewWindow {
   bool Create(HWND owner);
 
  private:
-  enum Button { kPrint = 1, kNext, kPrev, kTwo, kZoomIn, kZoomOut, kClose, kButtonCount };
+  enum Button {
+    kPrint = IDC_PREVIEW_PRINT,
+    kNext = IDC_PREVIEW_NEXT,
+    kPrev = IDC_PREVIEW_PREV,
+    kTwo = IDC_PREVIEW_TWO,
+    kZoomIn = IDC_PREVIEW_ZOOM_IN,
+    kZoomOut = IDC_PREVIEW_ZOOM_OUT,
+    kClose = IDC_PREVIEW_CLOSE,
+    kButtonCount
+  };
 
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
@@ -136,24 +145,30 @@ class PreviewWindow {
   int zoom_ = 0;  // 0 shows whole pages; each step enlarges by half
 };
 
-const wchar_t kPreviewClass[] = L"KestilPreview";
+// The preview's window class is named after its owner's ("<owner>Preview")
+// and shows the owner's icon.
+bool RegisterPreviewClass(HWND owner, WNDPROC proc, std::wstring* name) {
+  wchar_t owner_class[256] = {};
+  GetClassNameW(owner, owner_class, 256);
+  *name = std::wstring(owner_class) + L"Preview";
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), name->c_str(), &wc)) return true;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  wc.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICON));
+  wc.lpszClassName = name->c_str();
+  return RegisterClassExW(&wc) != 0;
+}
 
 bool PreviewWindow::Create(HWND owner) {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    wc.lpszClassName = kPreviewClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  if (!registered) return false;
+  std::wstring class_name;
+  if (!RegisterPreviewClass(owner, Proc, &class_name)) return false;
   RECT r{};
   GetWindowRect(owner, &r);
-  hwnd_ = CreateWindowExW(0, kPreviewClass, LoadResString(IDS_PREVIEW_TITLE).c_str(),
+  hwnd_ = CreateWindowExW(0, class_name.c_str(), LoadResString(IDS_PREVIEW_TITLE).c_str(),
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left + 20, r.top + 20,
                           std::max<LONG>(r.right - r.left, 640), std::max<LONG>(r.bottom - r.top, 480),
                           owner, nullptr, GetModuleHandleW(nullptr), this);

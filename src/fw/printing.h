@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fw/win.h"
-#include "view/print_layout.h"
+#include "base/print_layout.h"
 
 namespace fw {
 

@@ -4,7 +4,7 @@
 #include <winspool.h>
 #include <commdlg.h>
 
-#include "res/resource.h"
+#include "fw/ids.h"
 
 namespace fw {
 namespace {

@@ -62,7 +62,7 @@ HWND ModelessDialog();
 // True when a directory search finds an entry (a file or a folder) at path.
 bool FileExists(const std::wstring& path);
 
-// The application's name (string 57344), the caption of its message boxes.
+// The application's name (string IDS_APP_NAME), the caption of its message boxes.
 std::wstring AppName();
 // A message box with the application's name as caption.
 int Message(HWND owner, const std::wstring& text, UINT flags = MB_OK);

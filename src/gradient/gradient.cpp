@@ -71,9 +71,11 @@ void GradientStore::Load(Profile& p) {
     m_RegEdColor[i] = static_cast<ColorRef>(p.GetInt(kGradSection, SlotName("m_RegEdColor_%02d", i), 0));
     m_RegTitle[i] = p.GetString(kGradSection, SlotName("m_RegTitle_%02d", i), "");
   }
-  start = static_cast<ColorRef>(p.GetInt(kGradSection, "DefStColor", static_cast<int>(start)));
-  end = static_cast<ColorRef>(p.GetInt(kGradSection, "DefEdColor", static_cast<int>(end)));
-  text = p.GetString(kGradSection, "DefStr", text);
+  m_DefStColor = static_cast<ColorRef>(
+      p.GetInt(kGradSection, "DefStColor", static_cast<int>(m_DefStColor)));
+  m_DefEdColor = static_cast<ColorRef>(
+      p.GetInt(kGradSection, "DefEdColor", static_cast<int>(m_DefEdColor)));
+  m_DefStr = p.GetString(kGradSection, "DefStr", m_DefStr);
 }
 
 void GradientStore::Save(Profile& p) const {
@@ -83,9 +85,9 @@ void GradientStore::Save(Profile& p) const {
     p.WriteInt(kGradSection, SlotName("m_RegEdColor_%02d", i), static_cast<int>(m_RegEdColor[i]));
     p.WriteString(kGradSection, SlotName("m_RegTitle_%02d", i), m_RegTitle[i]);
   }
-  p.WriteInt(kGradSection, "DefStColor", static_cast<int>(start));
-  p.WriteInt(kGradSection, "DefEdColor", static_cast<int>(end));
-  p.WriteString(kGradSection, "DefStr", text);
+  p.WriteInt(kGradSection, "DefStColor", static_cast<int>(m_DefStColor));
+  p.WriteInt(kGradSection, "DefEdColor", static_cast<int>(m_DefEdColor));
+  p.WriteString(kGradSection, "DefStr", m_DefStr);
 }
 
 }  // namespace kestil

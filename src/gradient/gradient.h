@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/profile.h"
+#include "base/profile.h"
 
 namespace kestil {
 
@@ -43,9 +43,9 @@ struct GradientStore {
   std::array<ColorRef, kSlots> m_RegStColor{};
   std::array<ColorRef, kSlots> m_RegEdColor{};
   std::array<std::string, kSlots> m_RegTitle;
-  ColorRef start = kRed;
-  ColorRef end = kBlue;
-  std::string text;
+  ColorRef m_DefStColor = kRed;  // the dialog's last colours and text
+  ColorRef m_DefEdColor = kBlue;
+  std::string m_DefStr;
 
   // A count outside 0..16 is bounded; a missing colour of a slot in use
   // reads as black.

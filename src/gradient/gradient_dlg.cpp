@@ -1,6 +1,5 @@
 #include "gradient/gradient_dlg.h"
 
-#include "app/kestil_app.h"
 #include "fw/text.h"
 #include "fw/ui.h"
 #include "res/resource.h"
@@ -71,7 +70,8 @@ void CTitleDlg::OnOK() {
   EndDialog(IDOK);
 }
 
-CGradientDlg::CGradientDlg(HWND parent) : fw::Dialog(IDD_GRADIENT, parent) {}
+CGradientDlg::CGradientDlg(HWND parent, Profile& profile)
+    : fw::Dialog(IDD_GRADIENT, parent), profile_(profile) {}
 
 CGradientDlg::~CGradientDlg() = default;
 
@@ -83,20 +83,20 @@ void CGradientDlg::DoDataExchange(fw::DataExchange& dx) {
 }
 
 void CGradientDlg::LoadGradReg() {
-  m_Reg.start = m_StColorBtn.m_Color;
-  m_Reg.end = m_EdColorBtn.m_Color;
-  m_Reg.text = m_GradStr;
-  m_Reg.Load(CKestilApp::Get().profile());
-  m_StColorBtn.m_Color = m_Reg.start;
-  m_EdColorBtn.m_Color = m_Reg.end;
-  m_GradStr = m_Reg.text;
+  m_Reg.m_DefStColor = m_StColorBtn.m_Color;
+  m_Reg.m_DefEdColor = m_EdColorBtn.m_Color;
+  m_Reg.m_DefStr = m_GradStr;
+  m_Reg.Load(profile_);
+  m_StColorBtn.m_Color = m_Reg.m_DefStColor;
+  m_EdColorBtn.m_Color = m_Reg.m_DefEdColor;
+  m_GradStr = m_Reg.m_DefStr;
 }
 
 void CGradientDlg::SaveGradReg() {
-  m_Reg.start = m_StColorBtn.m_Color;
-  m_Reg.end = m_EdColorBtn.m_Color;
-  m_Reg.text = m_GradStr;
-  m_Reg.Save(CKestilApp::Get().profile());
+  m_Reg.m_DefStColor = m_StColorBtn.m_Color;
+  m_Reg.m_DefEdColor = m_EdColorBtn.m_Color;
+  m_Reg.m_DefStr = m_GradStr;
+  m_Reg.Save(profile_);
 }
 
 bool CGradientDlg::OnInitDialog() {
@@ -112,6 +112,7 @@ bool CGradientDlg::OnInitDialog() {
                  reinterpret_cast<LPARAM>(fw::ToWide(m_Reg.m_RegTitle[i]).c_str()));
   }
   UpdateData(false);
+  MakeGradient();
   ready_ = true;
   return true;
 }
@@ -150,10 +151,7 @@ bool CGradientDlg::OnCommand(UINT id, UINT code, HWND) {
 
 INT_PTR CGradientDlg::OnMessage(UINT msg, WPARAM, LPARAM lp, bool* handled) {
   if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd(), &ps);
-    MakeGradient();
-    EndPaint(hwnd(), &ps);
+    OnPaint();
     *handled = true;
     return 0;
   }
@@ -177,8 +175,6 @@ void CGradientDlg::OnPickColor(CColorButton& button) {
   COLORREF color = button.m_Color;
   if (fw::Ui().PickColor(hwnd(), color)) button.m_Color = color;
   button.Redraw();
-  // The markup and preview follow at once: a dialog uncovered by the colour
-  // dialog is not always repainted.
   MakeGradient();
 }
 
@@ -191,6 +187,13 @@ void CGradientDlg::PanelSize(int* w, int* h) const {
 
 void CGradientDlg::MakeGradient() {
   m_GradHtml = GradientMarkup(m_GradStr, m_StColorBtn.m_Color, m_EdColorBtn.m_Color);
+  if (panel_ != nullptr) RedrawWindow(panel_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void CGradientDlg::OnPaint() {
+  PAINTSTRUCT ps;
+  BeginPaint(hwnd(), &ps);
+  EndPaint(hwnd(), &ps);
   if (panel_ == nullptr) return;
   int w = 0;
   int h = 0;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/profile.h"
 #include "fw/dialog.h"
 #include "gradient/gradient.h"
 
@@ -32,7 +33,8 @@ class CTitleDlg : public fw::Dialog {
 
 class CGradientDlg : public fw::Dialog {
  public:
-  explicit CGradientDlg(HWND parent);
+  // profile: where the stored pairs and the last state live.
+  CGradientDlg(HWND parent, Profile& profile);
   ~CGradientDlg() override;
 
   std::string m_GradHtml;
@@ -44,8 +46,8 @@ class CGradientDlg : public fw::Dialog {
 
   void LoadGradReg();
   void SaveGradReg();
-  // Rebuilds the markup from the text and the two colours and paints the
-  // preview.
+  // Rebuilds the markup from the text and the two colours, and has the
+  // preview drawn again; runs whenever one of the three changes.
   void MakeGradient();
 
  protected:
@@ -60,12 +62,15 @@ class CGradientDlg : public fw::Dialog {
   void OnRegGrad();
   void OnDelGrad();
   void OnSelChangeRegList();
+  // Painting draws what MakeGradient computed, never computes it.
+  void OnPaint();
   // The preview in the panel's client area of width w and height h.
   void DrawPreview(HDC dc, int w, int h) const;
   void PanelSize(int* w, int* h) const;
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                     DWORD_PTR self);
 
+  Profile& profile_;
   bool ready_ = false;  // false while the controls are first filled
   HWND panel_ = nullptr;
 };

@@ -1,12 +1,16 @@
-// Identifiers shared by the resource script and the program.
+// The program's identifiers, shared by the resource script, the code and the
+// tests; the framework's own come from fw/ids.h. Only #define lines, for the
+// resource compiler.
 #pragma once
 
+#include "fw/ids.h"
+
 // Resources
+#define IDD_ABOUTBOX 100
 #define IDR_MAINFRAME 128
 #define IDI_DOCUMENT 129
 #define IDR_TABLE_MENU 141
 #define IDR_FONT_MENU 142
-#define IDD_ABOUTBOX 100
 
 // The program's own commands
 #define ID_FILE_NEW_HTML 32771
@@ -20,6 +24,20 @@
 #define ID_TOPMOST 32779
 #define ID_REGSTR_SETTING 32780
 #define ID_REGSTR_0 32781
+#define ID_REGSTR_1 32782
+#define ID_REGSTR_2 32783
+#define ID_REGSTR_3 32784
+#define ID_REGSTR_4 32785
+#define ID_REGSTR_5 32786
+#define ID_REGSTR_6 32787
+#define ID_REGSTR_7 32788
+#define ID_REGSTR_8 32789
+#define ID_REGSTR_9 32790
+#define ID_REGSTR_A 32791
+#define ID_REGSTR_B 32792
+#define ID_REGSTR_C 32793
+#define ID_REGSTR_D 32794
+#define ID_REGSTR_E 32795
 #define ID_REGSTR_F 32796
 #define ID_FIND_PROMPT 32813
 #define ID_REPLACE_PROMPT 32814
@@ -57,76 +75,17 @@
 #define ID_FONT_S 32860
 #define ID_ZEN_TO_HAN 32861
 
-// Standard commands
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_FILE_CLOSE 57602
-#define ID_FILE_SAVE 57603
-#define ID_FILE_SAVE_AS 57604
-#define ID_FILE_PAGE_SETUP 57605
-#define ID_FILE_PRINT_SETUP 57606
-#define ID_FILE_PRINT 57607
-#define ID_FILE_PRINT_PREVIEW 57609
-#define ID_FILE_MRU_FIRST 57616
-#define ID_FILE_MRU_LAST 57631
-#define ID_EDIT_CLEAR 57632
-#define ID_EDIT_CLEAR_ALL 57633
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_FIND 57636
-#define ID_EDIT_PASTE 57637
-#define ID_EDIT_REPEAT 57640
-#define ID_EDIT_REPLACE 57641
-#define ID_EDIT_SELECT_ALL 57642
-#define ID_EDIT_UNDO 57643
-#define ID_EDIT_REDO 57644
-#define ID_WINDOW_SPLIT 57653
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_NEXT_PANE 57680
-#define ID_PREV_PANE 57681
-#define ID_VIEW_TOOLBAR 59392
-#define ID_VIEW_STATUS_BAR 59393
+// The program's messages and filters (beside the framework's in the string
+// table)
+#define IDS_SAVE_FIRST 61453
+#define IDS_NO_RELATIVE_PATH 61454
+#define IDS_NO_SUCH_LINE 61455
+#define IDS_RELATIVE_FILTER 61456
+#define IDS_OPEN_FILTER 61457
+#define IDS_GRAD_FULL 61458
+#define IDS_TITLE_EMPTY 61459
 
-// Strings
-#define IDS_APP_NAME 57344
-#define IDS_IDLE_MESSAGE 57345
-#define ID_INDICATOR_EXT 59136
-#define ID_INDICATOR_CAPS 59137
-#define ID_INDICATOR_NUM 59138
-#define ID_INDICATOR_SCRL 59139
-#define ID_INDICATOR_OVR 59140
-#define ID_INDICATOR_REC 59141
-#define ID_INDICATOR_KANA 59142
-#define IDS_SC_SIZE 61184
-#define IDS_SC_MOVE 61185
-#define IDS_SC_MINIMIZE 61186
-#define IDS_SC_MAXIMIZE 61187
-#define IDS_SC_NEXTWINDOW 61188
-#define IDS_SC_PREVWINDOW 61189
-#define IDS_SC_CLOSE 61190
-#define IDS_SC_RESTORE 61202
-#define IDS_SC_TASKLIST 61203
-
-// Texts of the framework layer (the 0xF1xx block of the string table)
-#define IDS_UNTITLED 61440
-#define IDS_SAVE_CHANGES 61441
-#define IDS_OPEN_FAILED 61442
-#define IDS_SAVE_FAILED 61443
-#define IDS_FILE_TOO_LARGE 61444
-#define IDS_NOT_FOUND_FILE 61445
-#define IDS_ACCESS_DENIED 61446
-#define IDS_DISK_FULL 61447
-#define IDS_UNKNOWN_ERROR 61448
-#define IDS_PARSE_INT 61449
-#define IDS_INT_RANGE 61450
-#define IDS_SAVE_FILTER 61451
-#define IDS_UNMAPPABLE 61452
-
-// Controls
-#define IDC_VIEW_EDIT 59648
-#define IDC_TOOLBAR 59392
-#define IDC_STATUSBAR 59393
+// About box
 #define IDC_ABOUT_NOTICE 1000
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
@@ -149,11 +108,6 @@
 #define IDC_TAGTYPE_UPPER 1022
 #define IDC_TABSTOP 1023
 #define IDC_TABSTOP_SPIN 1024
-#define IDS_SAVE_FIRST 61453
-#define IDS_NO_RELATIVE_PATH 61454
-#define IDS_NO_SUCH_LINE 61455
-#define IDS_RELATIVE_FILTER 61456
-#define IDS_OPEN_FILTER 61457
 
 // Gradient dialogs
 #define IDD_GRADIENT 130
@@ -167,18 +121,3 @@
 #define IDC_GRAD_OK 1007
 #define IDC_TITLE_TEXT 1008
 #define IDC_GRAD_PREVIEW 1009
-#define IDS_GRAD_FULL 61458
-#define IDS_TITLE_EMPTY 61459
-#define IDS_NOT_FOUND 61460
-#define IDS_NO_PRINTER 61461
-#define IDS_PRINT_FAILED 61462
-#define IDS_PREVIEW_TITLE 61463
-#define IDS_PREVIEW_PRINT 61464
-#define IDS_PREVIEW_NEXT 61465
-#define IDS_PREVIEW_PREV 61466
-#define IDS_PREVIEW_TWO 61467
-#define IDS_PREVIEW_ONE 61468
-#define IDS_PREVIEW_ZOOM_IN 61469
-#define IDS_PREVIEW_ZOOM_OUT 61470
-#define IDS_PREVIEW_CLOSE 61471
-#define IDS_PREVIEW_PAGE 61472

@@ -3,13 +3,15 @@
 
 #include <string>
 
+#include "app/options.h"
 #include "fw/dialog.h"
 
 namespace kestil {
 
 class CRegStrEditDlg : public fw::Dialog {
  public:
-  explicit CRegStrEditDlg(HWND parent);
+  // body_font: the font of the body field (the editor's).
+  CRegStrEditDlg(HWND parent, HFONT body_font);
 
   HWND m_StrEdit = nullptr;
   std::string m_Str;
@@ -18,11 +20,15 @@ class CRegStrEditDlg : public fw::Dialog {
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
   bool OnInitDialog() override;
+
+ private:
+  HFONT body_font_;
 };
 
 class CRegStrListDlg : public fw::Dialog {
  public:
-  explicit CRegStrListDlg(HWND parent);
+  // Edits the options' titles and bodies; body_font for the edit dialog.
+  CRegStrListDlg(HWND parent, KestilOptions& options, HFONT body_font);
 
   HWND m_List = nullptr;
 
@@ -33,6 +39,9 @@ class CRegStrListDlg : public fw::Dialog {
 
  private:
   void OnEdit();
+
+  KestilOptions& options_;
+  HFONT body_font_;
 };
 
 }  // namespace kestil

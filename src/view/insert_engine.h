@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "view/edit_ops.h"
+#include "base/edit_ops.h"
 
 namespace kestil {
 

@@ -1,41 +1,34 @@
-// The editor view: a non-wrapping edit surface in the editor font, and the
-// tag and attribute commands.
+// The editor view: a non-wrapping edit surface in the editor font, the tag
+// and attribute commands and the view's tools.
 #pragma once
 
+#include "app/options.h"
 #include "fw/edit_view.h"
+#include "fw/font.h"
 
 namespace kestil {
 
 class CKestilView : public fw::EditView {
  public:
-  CKestilView();
+  // editor_font: the application's, set on the control at the first update.
+  CKestilView(KestilOptions& options, const fw::FontHandle& editor_font);
   void OnInitialUpdate() override;
   int TabChars() const override;
 
-  // The snippet commands: insert slot's body; the menu item of a slot.
-  void InsertRegStr(int slot);
-  void OnUpdateRegStr(fw::CmdUI& ui);
-  void OnRegStrSetting();
-
-  // Tools and file commands.
   void OnSetting();
   void ApplyTabStops();
   void OnJump();
   void OnZenToHan();
   void OnRelativePath();
-  void OnFileOpen();
-  void OnSaveAndBrowse();
-
-  // Colour and gradient.
-  void OnInsertColor();
-  void OnInsertGradient();
 
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
 
  private:
-  HWND MainWindow() const;
+  HWND MainWindow() const { return GetParent(hwnd()); }
 
+  KestilOptions& options_;
+  const fw::FontHandle& editor_font_;
   bool first_update_done_ = false;
 };
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "view/edit_ops.h"
+#include "base/edit_ops.h"
 
 namespace kestil {
 

@@ -2,17 +2,24 @@
 
 #include <climits>
 
-#include "app/kestil_app.h"
 #include "res/resource.h"
+#include "view/tools.h"
 
 namespace kestil {
+namespace {
 
-COptionDlg::COptionDlg(HWND parent) : fw::Dialog(IDD_OPTION, parent) {
-  const CKestilApp& app = CKestilApp::Get();
-  m_TabStopStr = std::to_string(app.m_TabStop);
-  m_TagType = app.m_TagStrType;
-  m_TabStopNum = app.m_TabStop;
-}
+constexpr int kMinTabStop = 2;
+constexpr int kMaxTabStop = 8;
+// The focus moves to the line field once the dialog manager has set its own.
+constexpr UINT_PTR kFocusTimer = 0;
+
+}  // namespace
+
+COptionDlg::COptionDlg(HWND parent, const KestilOptions& options)
+    : fw::Dialog(IDD_OPTION, parent),
+      m_TabStopStr(std::to_string(options.m_TabStop)),
+      m_TagType(options.m_TagStrType),
+      m_TabStopNum(options.m_TabStop) {}
 
 void COptionDlg::DoDataExchange(fw::DataExchange& dx) {
   dx.Text(IDC_TABSTOP, m_TabStopStr);
@@ -21,7 +28,7 @@ void COptionDlg::DoDataExchange(fw::DataExchange& dx) {
 
 bool COptionDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  SendMessageW(Item(IDC_TABSTOP_SPIN), UDM_SETRANGE, 0, 0x20008);
+  SendMessageW(Item(IDC_TABSTOP_SPIN), UDM_SETRANGE, 0, MAKELPARAM(kMaxTabStop, kMinTabStop));
   m_Ready = 1;
   return true;
 }
@@ -34,7 +41,39 @@ bool COptionDlg::OnCommand(UINT id, UINT code, HWND) {
 
 void COptionDlg::OnChangeTabStop() {
   if (!m_Ready) return;
-  CKestilApp::Get().ValidateNumberEdit(*this, m_TabStopStr, IDC_TABSTOP, m_TabStopNum, 2, 8);
+  ValidateNumberEdit(*this, m_TabStopStr, IDC_TABSTOP, m_TabStopNum, kMinTabStop, kMaxTabStop);
+}
+
+void ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number, int min,
+                        int max) {
+  HWND field = dialog.Item(id);
+  dialog.UpdateData(true);
+  const NumberDecision d = ValidateNumber(text, min, max);
+  number = d.value;
+  if (!d.rewrite) return;
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  text = d.text;
+  dialog.UpdateData(false);  // may run this check once more, on the new text
+  switch (d.caret) {
+    case NumberCaret::kAfterMinus:
+      SendMessageW(field, EM_SETSEL, 1, 1);
+      break;
+    case NumberCaret::kSelectAll:
+      SendMessageW(field, EM_SETSEL, 0, -1);
+      break;
+    case NumberCaret::kAtTen:
+      SendMessageW(field, EM_SETSEL, 10, 10);
+      break;
+    case NumberCaret::kAfterFirstIfAtStart:
+      if (start != 0 || end != 0) return;
+      SendMessageW(field, EM_SETSEL, 1, 1);
+      break;
+    case NumberCaret::kUnchanged:
+      return;
+  }
+  SendMessageW(field, EM_SCROLLCARET, 0, 0);
 }
 
 CJumpDlg::CJumpDlg(HWND parent) : fw::Dialog(IDD_JUMP, parent) {}
@@ -48,13 +87,13 @@ void CJumpDlg::DoDataExchange(fw::DataExchange& dx) {
 
 bool CJumpDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  SetTimer(hwnd(), 0, 1, nullptr);
+  SetTimer(hwnd(), kFocusTimer, 1, nullptr);
   return true;
 }
 
-INT_PTR CJumpDlg::OnMessage(UINT msg, WPARAM, LPARAM, bool*) {
-  if (msg == WM_TIMER) {
-    KillTimer(hwnd(), 0);
+INT_PTR CJumpDlg::OnMessage(UINT msg, WPARAM wp, LPARAM, bool*) {
+  if (msg == WM_TIMER && wp == kFocusTimer) {
+    KillTimer(hwnd(), kFocusTimer);
     HWND line = Item(IDC_JUMP_LINE);
     SetFocus(line);
     SendMessageW(line, EM_SETSEL, 0, -1);

@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "app/options.h"
 #include "fw/dialog.h"
 
 namespace kestil {
 
 class COptionDlg : public fw::Dialog {
  public:
-  explicit COptionDlg(HWND parent);
+  // Starts from the options' tag case and tab stop.
+  COptionDlg(HWND parent, const KestilOptions& options);
 
   std::string m_TabStopStr;
   int m_TagType = 0;
@@ -38,5 +40,10 @@ class CJumpDlg : public fw::Dialog {
   bool OnInitDialog() override;
   INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled) override;
 };
+
+// Corrects a number field while the user types (the settings dialog's tab
+// stop): stores the value in number and rewrites the field.
+void ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number, int min,
+                        int max);
 
 }  // namespace kestil

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "view/edit_ops.h"
+#include "base/edit_ops.h"
 
 namespace kestil {
 

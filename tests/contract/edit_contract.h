@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "view/edit_ops.h"
+#include "base/edit_ops.h"
 #include "view/insert_engine.h"
 
 namespace kestil::testing {

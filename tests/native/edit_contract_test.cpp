@@ -1,5 +1,5 @@
 #include "contract/edit_contract.h"
-#include "view/memory_edit.h"
+#include "base/memory_edit.h"
 
 namespace kestil::testing {
 

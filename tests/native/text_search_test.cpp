@@ -1,4 +1,4 @@
-#include "view/text_search.h"
+#include "base/text_search.h"
 
 #include <gtest/gtest.h>
 

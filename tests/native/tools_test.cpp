@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "view/memory_edit.h"
+#include "base/memory_edit.h"
 
 namespace kestil {
 namespace {

@@ -1,4 +1,4 @@
-#include "view/undo_history.h"
+#include "base/undo_history.h"
 
 #include <gtest/gtest.h>
 

@@ -47,6 +47,24 @@ TEST(EditControl, MovingTheCaretKeepsTheHistory) {
   EXPECT_EQ(edit->StoreRaw(), "a" + std::string(1000, 'x'));
 }
 
+// A pause in typing ends the run: two undo steps, by the adapter's clock.
+TEST(EditControl, APauseEndsATypedRun) {
+  auto edit = MakeEditControl();
+  std::uint32_t now = 1000;
+  edit->SetClock([&now] { return now; });
+  edit->LoadRaw("");
+  SendMessageW(edit->hwnd(), WM_CHAR, 'a', 1);
+  now += 1500;
+  SendMessageW(edit->hwnd(), WM_CHAR, 'b', 1);  // within the pause: same run
+  now += 1501;
+  SendMessageW(edit->hwnd(), WM_CHAR, 'c', 1);
+  edit->Undo();
+  EXPECT_EQ(edit->StoreRaw(), "ab");
+  edit->Undo();
+  EXPECT_EQ(edit->StoreRaw(), "");
+  EXPECT_FALSE(edit->CanUndo());
+}
+
 // Positions stay right when the text changes behind the adapter's back: by
 // typing, by messages from other programs, by the control's own undo.
 TEST(EditControl, PositionsFollowChangesFromOutside) {

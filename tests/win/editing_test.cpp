@@ -1,6 +1,10 @@
 // The standard editing commands and the undo history in the main window.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+
+#include "fw/printing.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
 
@@ -35,6 +39,7 @@ class Editing : public AppTest {
 
 TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   ASSERT_TRUE(Start());
+  View().edit().SetClock([] { return 0u; });  // no pause, however slow the machine
   ClearClipboard();
   std::vector<std::string> states = {""};
   auto snapshot = [&] { states.push_back(Text()); };
@@ -127,7 +132,7 @@ TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
 
 class Printing : public Editing {
  protected:
-  HWND Preview() { return FindWindowW(L"KestilPreview", nullptr); }
+  HWND Preview() { return FindWindowW(L"KestilFramePreview", nullptr); }
   std::wstring PreviewTitle() {
     wchar_t text[256] = {};
     GetWindowTextW(Preview(), text, 256);
@@ -148,34 +153,77 @@ TEST_F(Printing, WithoutAPrinterEachCommandSaysSo) {
 }
 
 
-// Run by scripts/screenshots: shows a preview until the script has taken its
-// picture (it then creates the file named by KESTIL_SCREENSHOT_DONE).
-TEST_F(Printing, PreviewForScreenshot) {
-  wchar_t done[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(L"KESTIL_SCREENSHOT_DONE", done, MAX_PATH) == 0) {
-    GTEST_SKIP() << "only for scripts/screenshots";
+// A page of some length: 120 lines of Japanese text with a tab in each.
+std::string LongPage() {
+  std::string text;
+  for (int i = 1; i <= 120; ++i) {
+    text += "<p>\x93\xFA\x96\x7B\x8C\xEA " + std::to_string(i) + "\t<a href=\"p.htm\">link</a></p>\r\n";
   }
+  return text;
+}
+
+// The preview with a stand-in printer: two A4 pages, paged by its buttons
+// and keys, closed by Escape.
+TEST_F(Printing, PreviewPagesThroughTheLaidOutPages) {
   ASSERT_TRUE(Start());
   ui_.fake_printer = true;
-  std::string text =
-      "<html>\r\n<head>\r\n<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
-  for (int i = 1; i <= 120; ++i) {
-    text += "<p>\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x79\x81\x5B\x83\x57 " + std::to_string(i) +
-            "\t<a href=\"page" + std::to_string(i) + ".htm\">link</a></p>\r\n";
-  }
-  text += "</body>\r\n</html>\r\n";
-  View().edit().LoadRaw(text);
-  MoveWindow(Frame(), 0, 0, 900, 620, TRUE);
+  View().edit().LoadRaw(LongPage());
   Command(ID_FILE_PRINT_PREVIEW);
-  HWND preview = FindWindowW(L"KestilPreview", nullptr);
-  ASSERT_NE(preview, nullptr);
-  MoveWindow(preview, 0, 0, 900, 620, TRUE);
-  SendMessageW(GetDlgItem(preview, 4), BM_CLICK, 0, 0);  // two pages
-  for (int i = 0; i < 600 && GetFileAttributesW(done) == INVALID_FILE_ATTRIBUTES; ++i) {
-    PumpPending();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-  }
-  DestroyWindow(preview);
+  ASSERT_NE(Preview(), nullptr);
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 1 / 2 ページ");
+  HWND next = GetDlgItem(Preview(), IDC_PREVIEW_NEXT);
+  HWND prev = GetDlgItem(Preview(), IDC_PREVIEW_PREV);
+  EXPECT_TRUE(IsWindowEnabled(next));
+  EXPECT_FALSE(IsWindowEnabled(prev));
+  SendMessageW(next, BM_CLICK, 0, 0);
+  PumpPending();
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 2 / 2 ページ");
+  EXPECT_FALSE(IsWindowEnabled(next));
+  SendMessageW(Preview(), WM_KEYDOWN, VK_PRIOR, 0);
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 1 / 2 ページ");
+  SendMessageW(GetDlgItem(Preview(), IDC_PREVIEW_TWO), BM_CLICK, 0, 0);
+  PumpPending();
+  EXPECT_FALSE(IsWindowEnabled(next));  // both pages are shown
+  SendMessageW(Preview(), WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPending();
+  EXPECT_EQ(Preview(), nullptr);
+}
+
+// A drawn page holds the text inside the margins and its number at the foot.
+TEST(PrintJob, DrawsTheTextInsideTheMarginsAndThePageNumber) {
+  constexpr int kWidth = 827;  // A4 at 100 dots per inch
+  constexpr int kHeight = 1169;
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, kWidth, kHeight};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HFONT font = CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
+                           0, L"FixedSys");
+  fw::PrintJob job(LongPage(), {dc, kWidth, kHeight, 100, 100}, font, 4);
+  EXPECT_EQ(job.page_count(), 2);
+  job.DrawPage(dc, 1);
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  auto inked = [&](int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) n += (pixels[y * kWidth + x] & 0xFFFFFF) != 0xFFFFFF;
+    }
+    return n;
+  };
+  const int margin = 79;  // 20 mm at 100 dots per inch
+  EXPECT_EQ(inked(0, 0, kWidth, margin - 1), 0);             // above the text
+  EXPECT_EQ(inked(0, margin, margin - 1, kHeight - margin), 0);  // left of it
+  EXPECT_GT(inked(margin, margin, kWidth - margin, margin + 40), 100);  // the first lines
+  EXPECT_GT(inked(kWidth / 2 - 40, kHeight - margin, kWidth / 2 + 40, kHeight), 10);  // "- 2 -"
+  SelectObject(dc, old);
+  job.CloseDevice();
+  DeleteObject(bitmap);
+  DeleteObject(font);
 }
 
 }  // namespace

@@ -1,19 +1,28 @@
-// The menus, accelerators, toolbar and strings as the program loads them.
+// The menus, accelerators and toolbar as the program loads them: every item
+// reaches a handler, and every key a menu shows is a key that works.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "frame/main_frame.h"
 #include "fw/command.h"
+#include "fw/text.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
 
 namespace kestil::testing {
 namespace {
 
-// Collects the command ids of a menu and its pop-ups, and the pop-ups' titles.
-void Collect(HMENU menu, std::vector<UINT>& ids, std::wstring& titles) {
+struct MenuItem {
+  UINT id;
+  std::wstring text;
+};
+
+// The command items of a menu and its pop-ups.
+void Collect(HMENU menu, std::vector<MenuItem>& items) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[256] = {};
     MENUITEMINFOW info{};
@@ -23,12 +32,71 @@ void Collect(HMENU menu, std::vector<UINT>& ids, std::wstring& titles) {
     info.cch = 256;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
     if (info.hSubMenu != nullptr) {
-      titles += std::wstring(text) + L"|";
-      Collect(info.hSubMenu, ids, titles);
+      Collect(info.hSubMenu, items);
     } else if (!(info.fType & MFT_SEPARATOR)) {
-      ids.push_back(info.wID);
+      items.push_back({info.wID, text});
     }
   }
+}
+
+std::vector<MenuItem> AllMenuItems() {
+  std::vector<MenuItem> items;
+  for (UINT menu_id : {IDR_MAINFRAME, IDR_TABLE_MENU, IDR_FONT_MENU}) {
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menu_id));
+    Collect(menu, items);
+    DestroyMenu(menu);
+  }
+  return items;
+}
+
+std::vector<ACCEL> Accelerators() {
+  HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  std::vector<ACCEL> keys(64);
+  keys.resize(static_cast<std::size_t>(CopyAcceleratorTableW(table, keys.data(), 64)));
+  return keys;
+}
+
+struct Key {
+  BYTE modifiers = 0;  // FCONTROL, FSHIFT, FALT
+  WORD key = 0;
+  bool operator<(const Key& o) const {
+    return modifiers != o.modifiers ? modifiers < o.modifiers : key < o.key;
+  }
+};
+
+// The key that a menu item's right-hand text names ("Ctrl+X", "F3",
+// "Alt+Backspace"); nothing for other texts, such as a tag ("<br>").
+std::optional<Key> ParseKeyText(const std::wstring& text) {
+  Key k;
+  std::wstring rest = text;
+  for (;;) {
+    const auto plus = rest.find(L'+');
+    if (plus == std::wstring::npos || plus + 1 == rest.size()) break;
+    const std::wstring modifier = rest.substr(0, plus);
+    if (modifier == L"Ctrl") {
+      k.modifiers |= FCONTROL;
+    } else if (modifier == L"Shift") {
+      k.modifiers |= FSHIFT;
+    } else if (modifier == L"Alt") {
+      k.modifiers |= FALT;
+    } else {
+      return std::nullopt;
+    }
+    rest = rest.substr(plus + 1);
+  }
+  static const std::map<std::wstring, WORD> named = {
+      {L"Backspace", VK_BACK}, {L"Delete", VK_DELETE}, {L"Del", VK_DELETE},
+      {L"Insert", VK_INSERT},  {L"Ins", VK_INSERT},    {L"Enter", VK_RETURN}};
+  if (rest.size() == 1 && ((rest[0] >= L'A' && rest[0] <= L'Z') || (rest[0] >= L'0' && rest[0] <= L'9'))) {
+    k.key = static_cast<WORD>(rest[0]);
+  } else if (rest.size() >= 2 && rest.size() <= 3 && rest[0] == L'F' && iswdigit(rest[1])) {
+    k.key = static_cast<WORD>(VK_F1 + std::stoi(rest.substr(1)) - 1);
+  } else if (const auto it = named.find(rest); it != named.end()) {
+    k.key = it->second;
+  } else {
+    return std::nullopt;
+  }
+  return k;
 }
 
 struct ProbeUi : fw::CmdUI {
@@ -40,33 +108,13 @@ struct ProbeUi : fw::CmdUI {
 
 class ResourcesTest : public AppTest {};
 
-// A command in a menu, a drop-down or the toolbar always reaches a handler.
-TEST_F(ResourcesTest, EveryMenuItemAndButtonHasAHandler) {
+// A command in a menu, a drop-down, the accelerators or the toolbar always
+// reaches a handler.
+TEST_F(ResourcesTest, EveryMenuItemKeyAndButtonHasAHandler) {
   ASSERT_TRUE(Start());
   std::vector<UINT> ids;
-  std::wstring titles;
-  for (UINT menu_id : {IDR_MAINFRAME, IDR_TABLE_MENU, IDR_FONT_MENU}) {
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menu_id));
-    Collect(menu, ids, titles);
-    DestroyMenu(menu);
-  }
-  EXPECT_EQ(titles,
-            L"ﾌｧｲﾙ(&F)|編集(&E)|検索(&S)|表示(&V)|ﾀｸﾞ挿入(&T)|フォント(&F)|テーブル(&T)|"
-            L"登録文字(&R)|ﾍﾙﾌﾟ(&H)| | |");
-  EXPECT_EQ(ids.size(), 101u);
-  // The keys: Ctrl+A C F H J N O Q S V X Y Z, Alt+Backspace, Shift+Delete,
-  // F3, Ctrl+Insert and Shift+Insert.
-  HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  ACCEL keys[32];
-  const int n = CopyAcceleratorTableW(table, keys, 32);
-  std::string letters;
-  for (int i = 0; i < n; ++i) {
-    const bool ctrl_letter = (keys[i].fVirt & ~FNOINVERT) == (FVIRTKEY | FCONTROL) && keys[i].key >= 'A';
-    if (ctrl_letter) letters += static_cast<char>(keys[i].key);
-    ids.push_back(keys[i].cmd);
-  }
-  EXPECT_EQ(n, 18);
-  EXPECT_EQ(letters, "ACFHJNOQSVXZY");
+  for (const MenuItem& item : AllMenuItems()) ids.push_back(item.id);
+  for (const ACCEL& a : Accelerators()) ids.push_back(a.cmd);
   HWND tb = App().frame()->toolbar();
   for (int i = 0; i < SendMessageW(tb, TB_BUTTONCOUNT, 0, 0); ++i) {
     TBBUTTON b{};
@@ -79,34 +127,58 @@ TEST_F(ResourcesTest, EveryMenuItemAndButtonHasAHandler) {
   }
 }
 
-TEST_F(ResourcesTest, ButtonsInOrderWithTwoDropDowns) {
-  ASSERT_TRUE(Start());
-  HWND tb = App().frame()->toolbar();
-  const std::vector<int> expected = {57600, 32771, 57601, 57603, 0,     57635, 57634,
-                                     57637, 0,     32772, 0,     32773, 32820, 32830,
-                                     32821, 32778, 32829, 32822, 32774, 0,     32861,
-                                     32777, 32775, 32776, 0,     32779};
-  const auto count = static_cast<int>(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0));
-  std::vector<int> got;
-  int images = 0;
-  for (int i = 0; i < count; ++i) {
-    TBBUTTON b{};
-    SendMessageW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-    const bool separator = (b.fsStyle & BTNS_SEP) != 0;
-    got.push_back(separator ? 0 : b.idCommand);
-    if (!separator) {
-      EXPECT_EQ(b.iBitmap, images++) << b.idCommand;
-      EXPECT_EQ((b.fsStyle & BTNS_DROPDOWN) != 0, b.idCommand == 32778 || b.idCommand == 32830)
-          << b.idCommand;
+// The key a menu item shows is an accelerator of the same command, and a
+// command that has keys and a menu item shows one of its keys there.
+TEST_F(ResourcesTest, MenusShowTheKeysThatWork) {
+  std::map<Key, UINT> command_of;
+  std::map<UINT, std::set<Key>> keys_of;
+  for (const ACCEL& a : Accelerators()) {
+    ASSERT_TRUE(a.fVirt & FVIRTKEY) << a.cmd;
+    const Key k{static_cast<BYTE>(a.fVirt & (FCONTROL | FSHIFT | FALT)), a.key};
+    EXPECT_EQ(command_of.count(k), 0u) << "a key twice: " << a.key;
+    command_of[k] = a.cmd;
+    keys_of[a.cmd].insert(k);
+  }
+  std::set<UINT> shown;
+  int key_texts = 0;
+  for (const MenuItem& item : AllMenuItems()) {
+    const auto tab = item.text.find(L'\t');
+    if (tab == std::wstring::npos) continue;
+    const std::optional<Key> key = ParseKeyText(item.text.substr(tab + 1));
+    if (!key) continue;
+    ++key_texts;
+    const auto it = command_of.find(*key);
+    ASSERT_NE(it, command_of.end()) << fw::ToBytes(item.text) << " has no accelerator";
+    EXPECT_EQ(it->second, item.id) << fw::ToBytes(item.text);
+    shown.insert(item.id);
+  }
+  EXPECT_GT(key_texts, 10);
+  for (const MenuItem& item : AllMenuItems()) {
+    if (keys_of.count(item.id) != 0) {
+      EXPECT_EQ(shown.count(item.id), 1u) << fw::ToBytes(item.text) << " hides its key";
     }
   }
-  EXPECT_EQ(got, expected);
-  EXPECT_EQ(images, 21);
+  // The menu's promise of Ctrl+P for printing is kept.
+  EXPECT_EQ((command_of[{FCONTROL, 'P'}]), static_cast<UINT>(ID_FILE_PRINT));
+}
+
+// Only the table and the font buttons have a drop-down arrow; the bars and the
+// edit surface carry the ids automation tools look for.
+TEST_F(ResourcesTest, TwoDropDownButtonsAndTheWindowIds) {
+  ASSERT_TRUE(Start());
+  HWND tb = App().frame()->toolbar();
+  std::vector<int> drop_downs;
+  for (int i = 0; i < SendMessageW(tb, TB_BUTTONCOUNT, 0, 0); ++i) {
+    TBBUTTON b{};
+    SendMessageW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+    if (b.fsStyle & BTNS_DROPDOWN) drop_downs.push_back(b.idCommand);
+  }
+  EXPECT_EQ(drop_downs, (std::vector<int>{ID_TAG_FONT, ID_TAG_TABLE}));
   EXPECT_EQ(SendMessageW(tb, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS,
             TBSTYLE_EX_DRAWDDARROWS);
-  EXPECT_EQ(GetDlgCtrlID(tb), 59392);
-  EXPECT_EQ(GetDlgCtrlID(App().frame()->status_bar()), 59393);
-  EXPECT_EQ(GetDlgCtrlID(Edit()), 59648);
+  EXPECT_EQ(GetDlgCtrlID(tb), IDC_TOOLBAR);
+  EXPECT_EQ(GetDlgCtrlID(App().frame()->status_bar()), IDC_STATUSBAR);
+  EXPECT_EQ(GetDlgCtrlID(Edit()), IDC_VIEW_EDIT);
 }
 
 }  // namespace

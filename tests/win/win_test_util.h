@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "fw/win.h"
-#include "view/edit_control.h"
+#include "fw/edit_control.h"
 
 namespace kestil::testing {
 

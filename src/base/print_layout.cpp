@@ -1,4 +1,4 @@
-#include "view/print_layout.h"
+#include "base/print_layout.h"
 
 #include "base/cp932.h"
 

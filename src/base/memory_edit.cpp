@@ -1,4 +1,4 @@
-#include "view/memory_edit.h"
+#include "base/memory_edit.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,8 +2,8 @@
 // control.
 #pragma once
 
-#include "view/edit_ops.h"
-#include "view/undo_history.h"
+#include "base/edit_ops.h"
+#include "base/undo_history.h"
 
 namespace kestil {
 

@@ -14,13 +14,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/codec.h"
 #include "fw/win.h"
-#include "view/edit_ops.h"
-#include "view/undo_history.h"
+#include "base/edit_ops.h"
+#include "base/undo_history.h"
 
 namespace kestil {
 
@@ -56,6 +57,10 @@ class EditControlOps : public EditOps {
   std::string StoreRaw() const override { return GetText(); }
 
   HWND hwnd() const { return hwnd_; }
+
+  // Milliseconds for the pause that ends a typed run; the system's tick
+  // count unless a test sets its own clock.
+  void SetClock(std::function<std::uint32_t()> clock) { clock_ = std::move(clock); }
 
   // The control's own text and selection, in UTF-16 units.
   std::u16string Units() const;
@@ -95,6 +100,7 @@ class EditControlOps : public EditOps {
   bool HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result);
 
   HWND hwnd_;
+  std::function<std::uint32_t()> clock_ = [] { return static_cast<std::uint32_t>(GetTickCount()); };
   cp932::Spellings spellings_;
   UndoHistory<std::u16string> history_;
   bool own_change_ = false;  // the adapter itself is changing the text

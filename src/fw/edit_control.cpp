@@ -1,4 +1,4 @@
-#include "view/edit_control.h"
+#include "fw/edit_control.h"
 
 #include <commctrl.h>
 
@@ -209,7 +209,7 @@ void EditControlOps::RecordChange(const Before& before, bool typing) {
   step.removed = before.window.substr(at - before.base, static_cast<std::size_t>(removed));
   step.inserted.assign(text.substr(at, inserted));
   step.typing = typing;
-  step.time = GetTickCount();
+  step.time = clock_();
   history_.Record(std::move(step));
 }
 

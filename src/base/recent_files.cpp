@@ -1,4 +1,4 @@
-#include "frame/recent_files.h"
+#include "base/recent_files.h"
 
 #include <algorithm>
 

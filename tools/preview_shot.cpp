@@ -1,0 +1,56 @@
+// Helper of scripts/screenshots: the program with a stand-in A4 printer
+// (the screenshots' Wine has none), a page of some length, and its print
+// preview showing two pages until the file named on the command line exists.
+#include <string>
+
+#include "app/kestil_app.h"
+#include "fw/edit_view.h"
+#include "fw/frame.h"
+#include "fw/ui.h"
+#include "res/resource.h"
+
+namespace {
+
+class StandInPrinter : public fw::UiServices {
+ public:
+  fw::PrinterResult OpenPrintTarget(HWND, bool, fw::PrintTarget* target) override {
+    *target = {CreateCompatibleDC(nullptr), 2480, 3508, 300, 300};  // A4 at 300 dpi
+    return fw::PrinterResult::kOk;
+  }
+};
+
+std::string SamplePage() {
+  std::string text =
+      "<html>\r\n<head>\r\n<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
+  for (int i = 1; i <= 120; ++i) {
+    text += "<p>\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x79\x81\x5B\x83\x57 " + std::to_string(i) +
+            "\t<a href=\"page" + std::to_string(i) + ".htm\">link</a></p>\r\n";
+  }
+  return text + "</body>\r\n</html>\r\n";
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  const std::wstring done = argv[1];
+  StandInPrinter printer;
+  fw::SetUi(&printer);
+  kestil::CKestilApp app;
+  if (!app.InitInstance(L"")) return 1;
+  app.view()->edit().LoadRaw(SamplePage());
+  MoveWindow(app.frame()->hwnd(), 0, 0, 900, 620, TRUE);
+  SendMessageW(app.frame()->hwnd(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  HWND preview = FindWindowW(L"KestilFramePreview", nullptr);
+  if (preview == nullptr) return 1;
+  MoveWindow(preview, 0, 0, 900, 620, TRUE);
+  SendMessageW(GetDlgItem(preview, IDC_PREVIEW_TWO), BM_CLICK, 0, 0);
+  while (GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+  }
+  DestroyWindow(preview);
+  fw::SetUi(nullptr);
+  return 0;
+}
