@@ -11,26 +11,22 @@ std::string SlotName(const char* format, int slot) {
 }
 
 int MemoryProfile::GetInt(const std::string& section, const std::string& name, int def) {
-  read_order_.emplace_back(section, name);
   const auto it = values_.find({section, name});
   return it != values_.end() && it->second.is_int ? it->second.number : def;
 }
 
 std::string MemoryProfile::GetString(const std::string& section, const std::string& name,
                                      const std::string& def) {
-  read_order_.emplace_back(section, name);
   const auto it = values_.find({section, name});
   return it != values_.end() && !it->second.is_int ? it->second.text : def;
 }
 
 void MemoryProfile::WriteInt(const std::string& section, const std::string& name, int value) {
-  write_order_.emplace_back(section, name);
   values_[{section, name}] = Value{true, value, {}};
 }
 
 void MemoryProfile::WriteString(const std::string& section, const std::string& name,
                                 const std::string& value) {
-  write_order_.emplace_back(section, name);
   values_[{section, name}] = Value{false, 0, value};
 }
 

@@ -5,7 +5,6 @@
 #include <map>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace kestil {
 
@@ -25,7 +24,7 @@ class Profile {
 // A value name for a numbered slot: format holds one "%02d".
 std::string SlotName(const char* format, int slot);
 
-// A Profile in memory that remembers the order of the writes.
+// A Profile in memory.
 class MemoryProfile final : public Profile {
  public:
   struct Value {
@@ -43,13 +42,9 @@ class MemoryProfile final : public Profile {
                    const std::string& value) override;
 
   std::map<Key, Value>& values() { return values_; }
-  const std::vector<Key>& write_order() const { return write_order_; }
-  const std::vector<Key>& read_order() const { return read_order_; }
 
  private:
   std::map<Key, Value> values_;
-  std::vector<Key> write_order_;
-  std::vector<Key> read_order_;
 };
 
 }  // namespace kestil

@@ -44,7 +44,7 @@ void OnSaveAndBrowse(const fw::EditView& view) {
 }  // namespace
 
 void InstallFileCommands(fw::FrameWindow& frame, fw::EditView& view, KestilOptions& options,
-                         std::function<void(std::uint8_t kind)> file_new) {
+                         const std::function<void(std::uint8_t kind)>& file_new) {
   frame.On(ID_FILE_NEW, [file_new] { file_new(0); });
   frame.On(ID_FILE_NEW_HTML, [file_new] { file_new(1); });
   view.On(ID_FILE_OPEN, [&view, &options] { OnFileOpen(view, options); });

@@ -14,6 +14,6 @@ namespace kestil {
 // file_new: the application's new step for a kind of document (0 empty,
 // 1 HTML skeleton).
 void InstallFileCommands(fw::FrameWindow& frame, fw::EditView& view, KestilOptions& options,
-                         std::function<void(std::uint8_t kind)> file_new);
+                         const std::function<void(std::uint8_t kind)>& file_new);
 
 }  // namespace kestil
