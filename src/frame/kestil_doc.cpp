@@ -9,10 +9,10 @@ bool CKestilDoc::OnNewDocument() {
   if (!fw::Document::OnNewDocument()) return false;
   fw::EditView* v = view();
   if (v == nullptr) return true;
-  if (new_doc_kind_ == 0) {
+  if (m_NewDocKind == 0) {
     v->LoadRaw("");
-  } else if (new_doc_kind_ == 1) {
-    v->LoadRaw(HtmlSkeleton(options_.m_TagStrType));
+  } else if (m_NewDocKind == 1) {
+    v->LoadRaw(HtmlSkeleton(m_Options.m_TagStrType));
   }
   SetModified(false);
   return true;

@@ -14,13 +14,13 @@ class CKestilDoc : public fw::Document {
   // new_doc_kind: the application's kind of the next new document (0 empty,
   // 1 HTML skeleton).
   CKestilDoc(const KestilOptions& options, const std::uint8_t& new_doc_kind)
-      : options_(options), new_doc_kind_(new_doc_kind) {}
+      : m_Options(options), m_NewDocKind(new_doc_kind) {}
 
   bool OnNewDocument() override;
 
  private:
-  const KestilOptions& options_;
-  const std::uint8_t& new_doc_kind_;
+  const KestilOptions& m_Options;
+  const std::uint8_t& m_NewDocKind;
 };
 
 }  // namespace kestil

@@ -26,9 +26,9 @@ constexpr char kBarSection[] = "Bar";
 
 CMainFrame::CMainFrame(KestilOptions& options, Profile& profile, fw::FontHandle& editor_font)
     : fw::FrameWindow(L"KestilFrame"),
-      options_(options),
-      profile_(profile),
-      editor_font_(editor_font) {
+      m_Options(options),
+      m_Profile(profile),
+      m_EditFont(editor_font) {
   On(ID_TOPMOST, [this] { OnTopMost(); });
   OnUpdate(ID_TOPMOST, [this](fw::CmdUI& ui) { OnUpdateTopMost(ui); });
 }
@@ -54,34 +54,34 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
     info.fsStyle |= BTNS_DROPDOWN;
     SendMessageW(toolbar(), TB_SETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
   }
-  editor_font_.Reset(CreateEditorFont());
-  if (options_.m_TopMost != 0) ApplyTopMost();
-  const int status = profile_.GetInt(kBarSection, "StatusBar", 1);
-  const int tools = profile_.GetInt(kBarSection, "ToolBar", 1);
+  m_EditFont.Reset(CreateEditorFont());
+  if (m_Options.m_TopMost != 0) ApplyTopMost();
+  const int status = m_Profile.GetInt(kBarSection, "StatusBar", 1);
+  const int tools = m_Profile.GetInt(kBarSection, "ToolBar", 1);
   if ((status & 0xFF) == 0) ShowWindow(status_bar(), SW_HIDE);
   if ((tools & 0xFF) == 0) ShowWindow(toolbar(), SW_HIDE);
   return 0;
 }
 
 void CMainFrame::ApplyTopMost() {
-  SetWindowPos(hwnd(), options_.m_TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+  SetWindowPos(hwnd(), m_Options.m_TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CMainFrame::OnTopMost() {
-  options_.m_TopMost = options_.m_TopMost == 0 ? 1 : 0;
+  m_Options.m_TopMost = m_Options.m_TopMost == 0 ? 1 : 0;
   ApplyTopMost();
 }
 
 void CMainFrame::OnUpdateTopMost(fw::CmdUI& ui) {
   ui.Enable(true);
-  ui.SetCheck(options_.m_TopMost != 0);
+  ui.SetCheck(m_Options.m_TopMost != 0);
 }
 
 void CMainFrame::OnClose() {
-  options_.SaveOptions(profile_);
-  profile_.WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
-  profile_.WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
+  m_Options.SaveOptions(m_Profile);
+  m_Profile.WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
+  m_Profile.WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
   fw::FrameWindow::OnClose();
 }
 

@@ -26,9 +26,9 @@ class CMainFrame : public fw::FrameWindow {
   void ApplyTopMost();
   void ShowDropDown(unsigned command, unsigned menu_id);
 
-  KestilOptions& options_;
-  Profile& profile_;
-  fw::FontHandle& editor_font_;
+  KestilOptions& m_Options;
+  Profile& m_Profile;
+  fw::FontHandle& m_EditFont;
 };
 
 // The editor font: FixedSys, 14 units high, Shift JIS character set.

@@ -54,7 +54,7 @@ void CColorButton::DrawItem(const DRAWITEMSTRUCT& item) const {
 }
 
 void CColorButton::Redraw() const {
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 CTitleDlg::CTitleDlg(HWND parent) : fw::Dialog(IDD_TITLE, parent) {}
@@ -71,14 +71,14 @@ void CTitleDlg::OnOK() {
 }
 
 CGradientDlg::CGradientDlg(HWND parent, Profile& profile)
-    : fw::Dialog(IDD_GRADIENT, parent), profile_(profile) {}
+    : fw::Dialog(IDD_GRADIENT, parent), m_Profile(profile) {}
 
 CGradientDlg::~CGradientDlg() = default;
 
 void CGradientDlg::DoDataExchange(fw::DataExchange& dx) {
   dx.Control(IDC_GRAD_LIST, m_RegList);
-  dx.Control(IDC_GRAD_END, m_EdColorBtn.hwnd);
-  dx.Control(IDC_GRAD_START, m_StColorBtn.hwnd);
+  dx.Control(IDC_GRAD_END, m_EdColorBtn.m_hWnd);
+  dx.Control(IDC_GRAD_START, m_StColorBtn.m_hWnd);
   dx.Text(IDC_GRAD_TEXT, m_GradStr);
 }
 
@@ -86,7 +86,7 @@ void CGradientDlg::LoadGradReg() {
   m_Reg.m_DefStColor = m_StColorBtn.m_Color;
   m_Reg.m_DefEdColor = m_EdColorBtn.m_Color;
   m_Reg.m_DefStr = m_GradStr;
-  m_Reg.Load(profile_);
+  m_Reg.Load(m_Profile);
   m_StColorBtn.m_Color = m_Reg.m_DefStColor;
   m_EdColorBtn.m_Color = m_Reg.m_DefEdColor;
   m_GradStr = m_Reg.m_DefStr;
@@ -96,13 +96,13 @@ void CGradientDlg::SaveGradReg() {
   m_Reg.m_DefStColor = m_StColorBtn.m_Color;
   m_Reg.m_DefEdColor = m_EdColorBtn.m_Color;
   m_Reg.m_DefStr = m_GradStr;
-  m_Reg.Save(profile_);
+  m_Reg.Save(m_Profile);
 }
 
 bool CGradientDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  panel_ = Item(IDC_GRAD_PREVIEW);
-  SetWindowSubclass(panel_, PanelProc, kPanelSubclass, reinterpret_cast<DWORD_PTR>(this));
+  m_Preview = Item(IDC_GRAD_PREVIEW);
+  SetWindowSubclass(m_Preview, PanelProc, kPanelSubclass, reinterpret_cast<DWORD_PTR>(this));
   m_StColorBtn.m_Color = kRed;
   m_EdColorBtn.m_Color = kBlue;
   LoadGradReg();
@@ -113,7 +113,7 @@ bool CGradientDlg::OnInitDialog() {
   }
   UpdateData(false);
   MakeGradient();
-  ready_ = true;
+  m_Ready = true;
   return true;
 }
 
@@ -166,7 +166,7 @@ INT_PTR CGradientDlg::OnMessage(UINT msg, WPARAM, LPARAM lp, bool* handled) {
 }
 
 void CGradientDlg::OnChangeGradStr() {
-  if (!ready_) return;  // the first filling of the controls is no change
+  if (!m_Ready) return;  // the first filling of the controls is no change
   UpdateData(true);
   MakeGradient();
 }
@@ -180,27 +180,27 @@ void CGradientDlg::OnPickColor(CColorButton& button) {
 
 void CGradientDlg::PanelSize(int* w, int* h) const {
   RECT r{};
-  GetWindowRect(panel_, &r);
+  GetWindowRect(m_Preview, &r);
   *w = r.right - r.left - 3;
   *h = r.bottom - r.top - 3;
 }
 
 void CGradientDlg::MakeGradient() {
   m_GradHtml = GradientMarkup(m_GradStr, m_StColorBtn.m_Color, m_EdColorBtn.m_Color);
-  if (panel_ != nullptr) RedrawWindow(panel_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  if (m_Preview != nullptr) RedrawWindow(m_Preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CGradientDlg::OnPaint() {
   PAINTSTRUCT ps;
   BeginPaint(hwnd(), &ps);
   EndPaint(hwnd(), &ps);
-  if (panel_ == nullptr) return;
+  if (m_Preview == nullptr) return;
   int w = 0;
   int h = 0;
   PanelSize(&w, &h);
-  HDC dc = GetDC(panel_);
+  HDC dc = GetDC(m_Preview);
   DrawPreview(dc, w, h);
-  ReleaseDC(panel_, dc);
+  ReleaseDC(m_Preview, dc);
 }
 
 void CGradientDlg::DrawPreview(HDC dc, int w, int h) const {

@@ -14,7 +14,7 @@ namespace kestil {
 class CColorButton {
  public:
   COLORREF m_Color = 0;
-  HWND hwnd = nullptr;
+  HWND m_hWnd = nullptr;
 
   void DrawItem(const DRAWITEMSTRUCT& item) const;
   // Invalidates, erases and repaints at once.
@@ -70,9 +70,9 @@ class CGradientDlg : public fw::Dialog {
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                     DWORD_PTR self);
 
-  Profile& profile_;
-  bool ready_ = false;  // false while the controls are first filled
-  HWND panel_ = nullptr;
+  Profile& m_Profile;
+  bool m_Ready = false;  // false while the controls are first filled
+  HWND m_Preview = nullptr;
 };
 
 }  // namespace kestil

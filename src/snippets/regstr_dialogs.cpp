@@ -6,7 +6,7 @@
 namespace kestil {
 
 CRegStrEditDlg::CRegStrEditDlg(HWND parent, HFONT body_font)
-    : fw::Dialog(IDD_REGSTR_EDIT, parent), body_font_(body_font) {}
+    : fw::Dialog(IDD_REGSTR_EDIT, parent), m_BodyFont(body_font) {}
 
 void CRegStrEditDlg::DoDataExchange(fw::DataExchange& dx) {
   dx.Control(IDC_REGSTR_BODY, m_StrEdit);
@@ -16,12 +16,12 @@ void CRegStrEditDlg::DoDataExchange(fw::DataExchange& dx) {
 
 bool CRegStrEditDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  SendMessageW(m_StrEdit, WM_SETFONT, reinterpret_cast<WPARAM>(body_font_), TRUE);
+  SendMessageW(m_StrEdit, WM_SETFONT, reinterpret_cast<WPARAM>(m_BodyFont), TRUE);
   return true;
 }
 
 CRegStrListDlg::CRegStrListDlg(HWND parent, KestilOptions& options, HFONT body_font)
-    : fw::Dialog(IDD_REGSTR_LIST, parent), options_(options), body_font_(body_font) {}
+    : fw::Dialog(IDD_REGSTR_LIST, parent), m_Options(options), m_BodyFont(body_font) {}
 
 void CRegStrListDlg::DoDataExchange(fw::DataExchange& dx) {
   dx.Control(IDC_REGSTR_LIST, m_List);
@@ -30,7 +30,7 @@ void CRegStrListDlg::DoDataExchange(fw::DataExchange& dx) {
 bool CRegStrListDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
   SendMessageW(m_List, LB_RESETCONTENT, 0, 0);
-  for (const std::string& title : options_.m_RegTitle) {
+  for (const std::string& title : m_Options.m_RegTitle) {
     SendMessageW(m_List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::ToWide(title).c_str()));
   }
   SendMessageW(m_List, LB_SETCURSEL, 0, 0);
@@ -46,12 +46,12 @@ bool CRegStrListDlg::OnCommand(UINT id, UINT code, HWND) {
 void CRegStrListDlg::OnEdit() {
   const auto n = static_cast<int>(SendMessageW(m_List, LB_GETCURSEL, 0, 0));
   if (n < 0 || n >= kSnippetCount) return;
-  CRegStrEditDlg edit(hwnd(), body_font_);
-  edit.m_Title = options_.m_RegTitle[n];
-  edit.m_Str = options_.m_RegStr[n];
+  CRegStrEditDlg edit(hwnd(), m_BodyFont);
+  edit.m_Title = m_Options.m_RegTitle[n];
+  edit.m_Str = m_Options.m_RegStr[n];
   if (edit.DoModal() != IDOK) return;
-  options_.m_RegTitle[n] = edit.m_Title;
-  options_.m_RegStr[n] = edit.m_Str;
+  m_Options.m_RegTitle[n] = edit.m_Title;
+  m_Options.m_RegStr[n] = edit.m_Str;
   SendMessageW(m_List, LB_DELETESTRING, n, 0);
   SendMessageW(m_List, LB_INSERTSTRING, n,
                reinterpret_cast<LPARAM>(fw::ToWide(edit.m_Title).c_str()));

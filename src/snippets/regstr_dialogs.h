@@ -22,7 +22,7 @@ class CRegStrEditDlg : public fw::Dialog {
   bool OnInitDialog() override;
 
  private:
-  HFONT body_font_;
+  HFONT m_BodyFont;
 };
 
 class CRegStrListDlg : public fw::Dialog {
@@ -40,8 +40,8 @@ class CRegStrListDlg : public fw::Dialog {
  private:
   void OnEdit();
 
-  KestilOptions& options_;
-  HFONT body_font_;
+  KestilOptions& m_Options;
+  HFONT m_BodyFont;
 };
 
 }  // namespace kestil

@@ -20,9 +20,9 @@ constexpr int kRelativeFilterAllFiles = 3;
 }  // namespace
 
 CKestilView::CKestilView(KestilOptions& options, const fw::FontHandle& editor_font)
-    : options_(options), editor_font_(editor_font) {
+    : m_Options(options), m_EditFont(editor_font) {
   for (const TagCommand& command : TagCommands()) {
-    On(command.id, [this, &command] { RunTagCommand(command, edit(), options_.m_TagStrType); });
+    On(command.id, [this, &command] { RunTagCommand(command, edit(), m_Options.m_TagStrType); });
   }
   On(ID_SETTING, [this] { OnSetting(); });
   On(ID_JUMP, [this] { OnJump(); });
@@ -31,12 +31,12 @@ CKestilView::CKestilView(KestilOptions& options, const fw::FontHandle& editor_fo
 }
 
 void CKestilView::OnSetting() {
-  COptionDlg dlg(MainWindow(), options_);
+  COptionDlg dlg(MainWindow(), m_Options);
   if (dlg.DoModal() != IDOK) return;
-  options_.m_TabStop = dlg.m_TabStopNum;
+  m_Options.m_TabStop = dlg.m_TabStopNum;
   ApplyTabStops();
   InvalidateRect(hwnd(), nullptr, TRUE);
-  options_.m_TagStrType = dlg.m_TagType;
+  m_Options.m_TagStrType = dlg.m_TagType;
 }
 
 void CKestilView::OnJump() {
@@ -82,25 +82,25 @@ void CKestilView::OnRelativePath() {
   edit().ReplaceSel(RelativePathForLink(fw::ToBytes(relative)));
 }
 
-int CKestilView::TabChars() const { return options_.m_TabStop; }
+int CKestilView::TabChars() const { return m_Options.m_TabStop; }
 
 void CKestilView::PreCreateWindow(CREATESTRUCTW& cs) {
   cs.style |= ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN | WS_HSCROLL;
 }
 
 void CKestilView::OnInitialUpdate() {
-  if (!first_update_done_) {
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(editor_font_.get()), TRUE);
+  if (!m_FirstUpdateDone) {
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_EditFont.get()), TRUE);
     ApplyTabStops();
   }
-  first_update_done_ = true;
+  m_FirstUpdateDone = true;
 }
 
 // A tab advances m_TabStop average character widths, each four dialog
 // template units wide.
 void CKestilView::ApplyTabStops() {
   constexpr UINT kDialogUnitsPerChar = 4;
-  const UINT width = static_cast<UINT>(options_.m_TabStop) * kDialogUnitsPerChar;
+  const UINT width = static_cast<UINT>(m_Options.m_TabStop) * kDialogUnitsPerChar;
   SendMessageW(hwnd(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&width));
 }
 

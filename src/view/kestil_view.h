@@ -27,9 +27,9 @@ class CKestilView : public fw::EditView {
  private:
   HWND MainWindow() const { return GetParent(hwnd()); }
 
-  KestilOptions& options_;
-  const fw::FontHandle& editor_font_;
-  bool first_update_done_ = false;
+  KestilOptions& m_Options;
+  const fw::FontHandle& m_EditFont;
+  bool m_FirstUpdateDone = false;
 };
 
 }  // namespace kestil
