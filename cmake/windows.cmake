@@ -81,6 +81,14 @@ target_link_libraries(kestil_win_app_tests PRIVATE kestil_win gtest gtest_main)
 add_test(NAME win_main_window COMMAND kestil_win_app_tests --gtest_brief=1)
 set_tests_properties(win_main_window PROPERTIES TIMEOUT 600)
 
+# Killed by the app tests in the middle of its saves.
+add_executable(kestil_save_victim tests/win/save_victim.cpp)
+target_include_directories(kestil_save_victim PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(kestil_save_victim PRIVATE ${KESTIL_WARNINGS})
+target_link_options(kestil_save_victim PRIVATE -municode)
+target_link_libraries(kestil_save_victim PRIVATE kestil_win)
+add_dependencies(kestil_win_app_tests kestil_save_victim)
+
 add_executable(kestil_win_bench bench/win/insert_bench.cpp bench/sample_text.cpp)
 target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})
