@@ -104,6 +104,14 @@ foreach(case ${KESTIL_SKIPPABLE_CASES})
   set_tests_properties(win_${case} PROPERTIES TIMEOUT 300 SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 endforeach()
 
+# Killed by the app tests in the middle of its saves.
+add_executable(kestil_save_victim tests/win/save_victim.cpp)
+target_include_directories(kestil_save_victim PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(kestil_save_victim PRIVATE ${KESTIL_WARNINGS})
+target_link_options(kestil_save_victim PRIVATE -municode)
+target_link_libraries(kestil_save_victim PRIVATE kestil_win)
+add_dependencies(kestil_win_app_tests kestil_save_victim)
+
 add_executable(kestil_win_bench bench/win/insert_bench.cpp bench/sample_text.cpp)
 target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})

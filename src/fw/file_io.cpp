@@ -1,5 +1,9 @@
 #include "fw/file_io.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 #include "fw/ui.h"
 #include "fw/ids.h"
 
@@ -28,6 +32,63 @@ class Handle {
 bool Fail(DWORD* error, DWORD code) {
   if (error != nullptr) *error = code != 0 ? code : ERROR_GEN_FAILURE;
   return false;
+}
+
+// The save's temporary files are kst<process id>_<number>.tmp.
+constexpr wchar_t kTempPrefix[] = L"kst";
+constexpr wchar_t kTempSuffix[] = L".tmp";
+
+// The process id in the name of one of the save's temporary files; false
+// for any other name.
+bool TempFileProcess(std::wstring_view name, DWORD* process) {
+  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return false;
+  name.remove_prefix(std::size(kTempPrefix) - 1);
+  name.remove_suffix(std::size(kTempSuffix) - 1);
+  const auto number = [&name](unsigned long long* value) {
+    std::size_t n = 0;
+    for (*value = 0; n < name.size() && name[n] >= L'0' && name[n] <= L'9'; ++n) {
+      if (*value <= 0xFFFFFFFFull) *value = *value * 10 + (name[n] - L'0');
+    }
+    name.remove_prefix(n);
+    return n > 0;
+  };
+  unsigned long long id = 0;
+  unsigned long long serial = 0;
+  if (!number(&id) || !name.starts_with(L'_')) return false;
+  name.remove_prefix(1);
+  if (!number(&serial) || !name.empty()) return false;
+  *process = id <= 0xFFFFFFFFull ? static_cast<DWORD>(id) : 0;
+  return true;
+}
+
+bool ProcessRunning(DWORD id) {
+  HANDLE process = id != 0 ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr;
+  if (process == nullptr) return false;
+  DWORD status = 0;
+  const bool running = GetExitCodeProcess(process, &status) != 0 && status == STILL_ACTIVE;
+  CloseHandle(process);
+  return running;
+}
+
+// Removes the temporary files that a save killed before its rename left in
+// the folder. A running process's file may be the one it is about to
+// rename (another window saving here), so that stays; an open one cannot be
+// deleted anyway.
+void RemoveLeftTempFiles(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = folder + L"\\" + kTempPrefix + L"*" + kTempSuffix;
+  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                   FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DWORD process = 0;
+    // The long name: the pattern also matches short 8.3 names.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        TempFileProcess(found.cFileName, &process) && !ProcessRunning(process)) {
+      DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 }  // namespace
@@ -70,14 +131,20 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error) {
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* error) {
   std::wstring folder = FolderOf(path);
   if (folder.empty()) folder = L".";
+  WIN32_FILE_ATTRIBUTE_DATA old{};
+  const bool replacing = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old) != 0;
+  if (replacing && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return Fail(error, ERROR_ACCESS_DENIED);
+  }
   // A fresh name beside the target (GetTempFileName would take only
-  // MAX_PATH characters).
+  // MAX_PATH characters); same folder, so that the rename is one step on
+  // one volume.
   static unsigned counter = 0;
   std::wstring temp;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = folder + L"\\kst" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-           std::to_wstring(GetTickCount() + ++counter) + L".tmp";
+    temp = folder + L"\\" + kTempPrefix + std::to_wstring(GetCurrentProcessId()) + L"_" +
+           std::to_wstring(GetTickCount() + ++counter) + kTempSuffix;
     created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
@@ -101,30 +168,34 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* 
       ok = false;
       code = GetLastError();
     }
+    // The renamed file brings its own creation time and attributes; the
+    // old file's are copied so that the document keeps them. Neither is
+    // worth refusing the save for (some file systems keep no creation time).
+    if (ok && replacing) SetFileTime(file.get(), &old.ftCreationTime, nullptr, nullptr);
     if (!file.Close() && ok) {
       ok = false;
       code = GetLastError();
     }
   }
-  if (ok) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-      ok = false;
-      code = ERROR_ACCESS_DENIED;
-    } else if (attributes != INVALID_FILE_ATTRIBUTES) {
-      // Keeps the original's attributes and security.
-      ok = ReplaceFileW(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr) != 0;
-      if (!ok) ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-    } else {
-      ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-    }
-    if (!ok && code == 0) code = GetLastError();
+  if (ok && replacing) {
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;
+    // Changed text always wants backing up again, whatever the old flag.
+    SetFileAttributesW(temp.c_str(), (old.dwFileAttributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
+  }
+  // One rename: the target is the whole old file until it is the whole new
+  // one. (ReplaceFile moves the old file aside first, and a crash at that
+  // moment leaves no document.)
+  if (ok && !MoveFileExW(temp.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ok = false;
+    code = GetLastError();
   }
   if (!ok) {
     DeleteFileW(temp.c_str());
     return Fail(error, code);
   }
+  RemoveLeftTempFiles(folder);
   return true;
 }
 

@@ -1,6 +1,8 @@
 // Whole-file reading and a save that never destroys the old file: the text
 // goes to a temporary file in the same folder, which replaces the original
-// only once every byte is written.
+// in one rename once every byte is on disk. A crash leaves the old file or
+// the new one, and at worst a temporary file that the next successful save
+// in that folder removes.
 #pragma once
 
 #include <string>

@@ -8,12 +8,15 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "fw/file_io.h"
 #include "fw/text.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
+#include "win/save_victim.h"
 
 namespace kestil::testing {
 namespace {
@@ -45,6 +48,124 @@ std::string ReadBytes(const std::wstring& path) {
   std::string bytes;
   DWORD error = 0;
   return fw::ReadWholeFile(path, bytes, &error) ? bytes : "<unreadable>";
+}
+
+// Creates or overwrites a file without the editor's save.
+void Put(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD wrote = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  CloseHandle(f);
+}
+
+// A folder of the test's own in the prefix's temporary folder, removed with
+// what it holds at the end of the test.
+class TempFolder {
+ public:
+  explicit TempFolder(const wchar_t* name) : path_(TempDir() + name) {
+    Empty();
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~TempFolder() {
+    Empty();
+    RemoveDirectoryW(path_.c_str());
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+  // The names matching the pattern, sorted.
+  std::vector<std::wstring> Names(const wchar_t* pattern = L"*") const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((*this / pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::wstring name = found.cFileName;
+      if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  void Empty() const {
+    for (const std::wstring& name : Names()) {
+      const std::wstring path = *this / name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+    }
+  }
+
+  std::wstring path_;
+};
+
+// kestil_save_victim.exe (beside the test program) saving over a target
+// again and again; killed at the end of its scope at the latest.
+class Victim {
+ public:
+  static constexpr DWORD kKilled = 9;
+
+  explicit Victim(const std::wstring& target) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring program = fw::FolderOf(self) + L"\\kestil_save_victim.exe";
+    std::wstring line = L"\"" + program + L"\" \"" + target + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                   &startup, &info_);
+  }
+  ~Victim() {
+    if (info_.hProcess == nullptr) return;
+    Kill();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  Victim(const Victim&) = delete;
+  Victim& operator=(const Victim&) = delete;
+
+  bool started() const { return info_.hProcess != nullptr; }
+  DWORD id() const { return info_.dwProcessId; }
+  DWORD ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+  }
+  // Ends it as a crash would, with no chance to clean up; true once it is gone.
+  bool Kill() {
+    TerminateProcess(info_.hProcess, kKilled);
+    return WaitForSingleObject(info_.hProcess, 30000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// What the kill test watches: the target, and the victim's temporary file.
+struct SaveState {
+  bool target = false;
+  ULONGLONG target_size = 0;
+  bool temp = false;
+  ULONGLONG temp_size = 0;
+};
+
+SaveState Look(const TempFolder& folder, const std::wstring& target, DWORD victim) {
+  SaveState state;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data)) {
+    state.target = true;
+    state.target_size = (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  }
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = folder / (L"kst" + std::to_wstring(victim) + L"_*.tmp");
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    state.temp = true;
+    state.temp_size = (ULONGLONG{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+    FindClose(search);
+  }
+  return state;
 }
 
 class FileFaults : public AppTest {
@@ -140,7 +261,7 @@ TEST_F(FileFaults, SavingOnAFullDiskOrAReadOnlyFileSystem) {
   ExpectSaveRefused(L"ディスクの空き容量が足りません。");
   EXPECT_EQ(ReadBytes(path), "old page");
   WIN32_FIND_DATAW found{};  // no temporary file is left to fill the disk
-  EXPECT_EQ(FindFirstFileW((full + L"\\kst*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FindFirstFileW((full + L"\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE);
   Doc().SetModified(false);
   DeleteFileW(path.c_str());
 
@@ -148,6 +269,141 @@ TEST_F(FileFaults, SavingOnAFullDiskOrAReadOnlyFileSystem) {
   ASSERT_TRUE(App().OpenDocumentFile(read_only));
   ExpectSaveRefused(kDenied);
   EXPECT_EQ(ReadBytes(read_only), old);
+}
+
+// A save killed from outside at moments from before its first byte to its
+// rename and into the next save: each time the document holds the whole old
+// text or the whole new one, it was never missing nor of another size
+// meanwhile, and the next save removes the temporary file the kill left.
+TEST_F(FileFaults, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+  TempFolder folder(L"kestil-killed");
+  const std::wstring target = folder / L"page.htm";
+  const std::string older = VictimText(false);
+  const std::string newer = VictimText(true);  // the victim's first save
+  using Reached = std::function<bool(const SaveState&, ULONGLONG elapsed_ms)>;
+  const auto written = [&newer](std::size_t quarters) -> Reached {
+    return [&newer, quarters](const SaveState& s, ULONGLONG) {
+      return s.temp && s.temp_size >= newer.size() / 4 * quarters;
+    };
+  };
+  const auto after = [](ULONGLONG ms) -> Reached {
+    return [ms](const SaveState&, ULONGLONG elapsed) { return elapsed >= ms; };
+  };
+  const std::vector<std::pair<const char*, Reached>> moments = {
+      {"at its start", [](const SaveState&, ULONGLONG) { return true; }},
+      {"once its temporary file exists", [](const SaveState& s, ULONGLONG) { return s.temp; }},
+      {"with a quarter of the text written", written(1)},
+      {"with half of it written", written(2)},
+      {"with all of it written (flushing, renaming)", written(4)},
+      {"as the target changes",
+       [&older](const SaveState& s, ULONGLONG) { return !s.target || s.target_size != older.size(); }},
+      {"half-way through the next save",
+       [&](const SaveState& s, ULONGLONG) {
+         return s.target_size == newer.size() && s.temp && s.temp_size >= older.size() / 2;
+       }},
+      {"after 0.1 s", after(100)},
+      {"after 0.4 s", after(400)},
+      {"after 1 s", after(1000)},
+      {"after 2.5 s", after(2500)},
+  };
+  int temp_files_left = 0;
+  for (const auto& [moment, reached] : moments) {
+    SCOPED_TRACE(moment);
+    ASSERT_TRUE(WriteBytes(target, older));
+    EXPECT_EQ(folder.Names(L"*.tmp"), std::vector<std::wstring>{});
+    Victim victim(target);
+    ASSERT_TRUE(victim.started());
+    const ULONGLONG start = GetTickCount64();
+    int missing_or_torn = 0;  // polls that saw no target, or one of neither size
+    bool there = false;
+    while (!there && GetTickCount64() - start < 60000 && victim.ExitCode() == STILL_ACTIVE) {
+      const SaveState state = Look(folder, target, victim.id());
+      if (!state.target || (state.target_size != older.size() && state.target_size != newer.size())) {
+        ++missing_or_torn;
+      }
+      there = reached(state, GetTickCount64() - start);
+    }
+    ASSERT_TRUE(victim.Kill());
+    ASSERT_TRUE(there) << "the victim ended first with " << victim.ExitCode();
+    EXPECT_EQ(victim.ExitCode(), Victim::kKilled);
+    EXPECT_EQ(missing_or_torn, 0);
+    const std::string now = ReadBytes(target);
+    EXPECT_TRUE(now == older || now == newer) << now.size() << " bytes";
+    if (!folder.Names(L"kst*.tmp").empty()) ++temp_files_left;
+  }
+  ASSERT_TRUE(WriteBytes(target, newer));
+  EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"page.htm"});
+  EXPECT_GT(temp_files_left, 0);  // the kills did catch saves in the middle
+}
+
+// Beside the document a killed save leaves kst<process>_<n>.tmp. The next
+// save removes those of processes that are gone; a running process may be
+// about to rename its file, and any other name is not the editor's.
+TEST_F(FileFaults, TheNextSaveRemovesWhatAKilledSaveLeftAndNothingElse) {
+  TempFolder folder(L"kestil-leftovers");
+  const std::wstring page = folder / L"page.htm";
+  Put(page, "old");
+  const std::vector<std::wstring> left = {L"kst4294967292_1.tmp", L"kst123456789012_77.tmp"};
+  std::vector<std::wstring> kept = {
+      L"kst" + std::to_wstring(GetCurrentProcessId()) + L"_1.tmp",
+      L"kst_notes.tmp", L"kst12-34.tmp", L"kst12_.tmp", L"kst12_34x.tmp", L"xkst12_34.tmp",
+      L"kst12_34.txt", L"kst12_34.tmp.bak", L"rf1A2B.tmp"};
+  for (const std::wstring& name : left) Put(folder / name, "a killed save's");
+  for (const std::wstring& name : kept) Put(folder / name, "someone's");
+  kept.push_back(L"page.htm");
+  ASSERT_TRUE(Start(page));
+  View().edit().SetSel(0, 0);
+  View().edit().ReplaceSel("new ");
+  Command(ID_FILE_SAVE);
+  EXPECT_FALSE(Doc().IsModified());
+  EXPECT_EQ(ReadBytes(page), "new old");
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(folder.Names(), kept);
+  EXPECT_EQ(ReadBytes(folder / L"kst_notes.tmp"), "someone's");
+}
+
+// The save renames a file of its own over the document: a hidden system
+// file stays one.
+TEST_F(FileFaults, ASavedDocumentKeepsItsAttributes) {
+  TempFile file(L"kestil-hidden.htm", "old");
+  constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(SetFileAttributesW(file.path().c_str(), kHiddenSystem));
+  ASSERT_TRUE(Start(file.path()));
+  View().edit().SetSel(0, 0);
+  View().edit().ReplaceSel("new ");
+  Command(ID_FILE_SAVE);
+  EXPECT_FALSE(Doc().IsModified());
+  EXPECT_EQ(file.Read(), "new old");
+  EXPECT_EQ(GetFileAttributesW(file.path().c_str()) &
+                (kHiddenSystem | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY),
+            kHiddenSystem);
+}
+
+// A save refused at the rename (the document open elsewhere without
+// sharing, or a folder by its name) or before it (read-only) leaves the
+// folder as it was: no temporary file of its own nor of the platform's.
+TEST_F(FileFaults, ARefusedSaveLeavesNoTemporaryFile) {
+  TempFolder folder(L"kestil-refused");
+  const std::wstring page = folder / L"page.htm";
+  const std::wstring sub = folder / L"sub.htm";
+  Put(page, "old");
+  ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+  const auto refused = [&](const std::wstring& path, const char* why) {
+    SCOPED_TRACE(why);
+    DWORD error = 0;
+    EXPECT_FALSE(fw::WriteFileSafely(path, std::string(100000, 'n'), &error));
+    EXPECT_TRUE(error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) << error;
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"page.htm", L"sub.htm"}));
+  };
+  HANDLE lock = CreateFileW(page.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  refused(page, "locked");
+  CloseHandle(lock);
+  ASSERT_TRUE(SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_READONLY));
+  refused(page, "read-only");
+  SetFileAttributesW(page.c_str(), FILE_ATTRIBUTE_NORMAL);
+  refused(sub, "a folder");
+  EXPECT_EQ(ReadBytes(page), "old");
 }
 
 TEST_F(FileFaults, OpeningAFolderAMissingAnOversizedOrAnEmptyFile) {
