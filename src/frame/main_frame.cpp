@@ -78,10 +78,20 @@ void CMainFrame::OnUpdateTopMost(fw::CmdUI& ui) {
   ui.SetCheck(m_Options.m_TopMost != 0);
 }
 
-void CMainFrame::OnClose() {
+void CMainFrame::SaveState() {
   m_Options.SaveOptions(m_Profile);
   m_Profile.WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
   m_Profile.WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
+}
+
+// The process ends with the session: nothing is written after this.
+void CMainFrame::OnEndSession() {
+  SaveState();
+  fw::FrameWindow::OnEndSession();
+}
+
+void CMainFrame::OnClose() {
+  SaveState();
   fw::FrameWindow::OnClose();
 }
 

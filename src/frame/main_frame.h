@@ -18,12 +18,15 @@ class CMainFrame : public fw::FrameWindow {
  protected:
   int OnCreate(CREATESTRUCTW& cs) override;
   void OnClose() override;
+  void OnEndSession() override;
   bool OnNotify(NMHDR& header, LRESULT* result) override;
 
  private:
   void OnTopMost();
   void OnUpdateTopMost(fw::CmdUI& ui);
   void ApplyTopMost();
+  // The options and the bars' visibility, into the registry.
+  void SaveState();
   void ShowDropDown(unsigned command, unsigned menu_id);
 
   KestilOptions& m_Options;

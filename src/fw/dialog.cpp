@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
 #include <vector>
 
 #include "fw/text.h"
@@ -185,24 +186,33 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (self == nullptr) return FALSE;
+  try {
+    return self->Dispatch(msg, wp, lp);
+  } catch (const std::bad_alloc&) {
+    Message(hwnd, LoadResString(IDS_OUT_OF_MEMORY), MB_OK | MB_ICONEXCLAMATION);
+    return TRUE;
+  }
+}
+
+INT_PTR Dialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND) {
     const UINT id = LOWORD(wp);
     const UINT code = HIWORD(wp);
-    if (self->OnCommand(id, code, reinterpret_cast<HWND>(lp))) return TRUE;
+    if (OnCommand(id, code, reinterpret_cast<HWND>(lp))) return TRUE;
     if (id == IDOK && code == BN_CLICKED) {
-      self->OnOK();
+      OnOK();
       return TRUE;
     }
     if (id == IDCANCEL && code == BN_CLICKED) {
-      self->OnCancel();
+      OnCancel();
       return TRUE;
     }
     return FALSE;
   }
   bool handled = false;
-  const INT_PTR result = self->OnMessage(msg, wp, lp, &handled);
+  const INT_PTR result = OnMessage(msg, wp, lp, &handled);
   if (handled) {
-    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
   }
   return FALSE;

@@ -70,6 +70,7 @@ class Dialog {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 
   UINT template_id_;
   HWND parent_;

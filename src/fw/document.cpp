@@ -39,8 +39,59 @@ Document::Document() {
 
 bool Document::OnNewDocument() {
   path_.clear();
+  known_ = asked_ = FileStamp{};
   SetModified(false);
   return true;
+}
+
+Document::FileStamp Document::StampOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    return {};
+  }
+  return {true,
+          (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+              data.ftLastWriteTime.dwLowDateTime,
+          (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
+void Document::CheckFileChanged() {
+  if (checking_ || path_.empty() || !known_.exists || view_ == nullptr) return;
+  const FileStamp now = StampOf(path_);
+  if (now == known_ || now == asked_) return;
+  checking_ = true;
+  asked_ = now;
+  const std::wstring name = FullPath(path_);
+  if (now.exists) {
+    const UINT text = IsModified() ? IDS_FILE_CHANGED_EDITED : IDS_FILE_CHANGED;
+    if (Message(MainWindow(), Format(LoadResString(text), {name}),
+                MB_YESNO | MB_ICONQUESTION) == IDYES) {
+      Reload();
+    }
+  } else if (Message(MainWindow(), Format(LoadResString(IDS_FILE_DELETED), {name}),
+                     MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    known_ = now;  // the question is answered: the save asks no more
+    DoSave(path_);
+  } else {
+    SetModified(true);  // the text is on no disk now: closing asks about it
+  }
+  checking_ = false;
+}
+
+// Reads the file again; a file that cannot be read leaves the text as it was.
+void Document::Reload() {
+  if (!OnOpenDocument(path_)) return;
+  view_->OnInitialUpdate();
+  UpdateFrameTitle();
+}
+
+bool Document::ConfirmOverwrite(const std::wstring& path) {
+  if (path_.empty() || FullPath(path) != path_ || !known_.exists) return true;
+  const FileStamp now = StampOf(path);
+  if (now == known_) return true;
+  const UINT text = now.exists ? IDS_OVERWRITE_CHANGED : IDS_SAVE_DELETED;
+  return Message(MainWindow(), Format(LoadResString(text), {path_}),
+                 MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 bool Document::OnOpenDocument(const std::wstring& path) {
@@ -54,6 +105,7 @@ bool Document::OnOpenDocument(const std::wstring& path) {
     ReportFileError(IDS_OPEN_FAILED, path, ERROR_NOT_ENOUGH_MEMORY);
     return false;
   }
+  known_ = asked_ = StampOf(path);
   SetModified(false);
   return true;
 }
@@ -106,7 +158,9 @@ bool Document::DoSave(const std::wstring& path) {
     if (!Ui().SaveFile(request)) return false;
     target = request.file_name;
   }
+  if (!ConfirmOverwrite(target)) return false;
   if (!OnSaveDocument(target)) return false;
+  known_ = asked_ = StampOf(target);
   SetPathName(target);
   SetModified(false);
   return true;
@@ -129,7 +183,7 @@ bool Document::IsModified() const { return view_ != nullptr && view_->edit().IsM
 void Document::SetModified(bool modified) {
   if (view_ == nullptr) return;
   if (modified) {
-    view_->edit().LoseHistory();
+    view_->edit().MarkUnsaved();
   } else {
     view_->edit().MarkSaved();
   }

@@ -42,9 +42,30 @@ class Document : public CommandTarget {
   // Caption of the main window: "<title> - <window title>".
   void UpdateFrameTitle();
 
+  // When another program changed or deleted the file since it was opened or
+  // saved: asks whether to read it again (or, when it is gone, to save it
+  // again). Each change is asked about once.
+  void CheckFileChanged();
+
  private:
+  // What tells whether another program wrote the file.
+  struct FileStamp {
+    bool exists = false;
+    unsigned long long write_time = 0;
+    unsigned long long size = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp StampOf(const std::wstring& path);
+  // Before saving over the document's own file: false when it changed or
+  // went since and the user does not want it overwritten.
+  bool ConfirmOverwrite(const std::wstring& path);
+  void Reload();
+
   EditView* view_ = nullptr;
   std::wstring path_;
+  FileStamp known_;  // at the last open or save
+  FileStamp asked_;  // the last change asked about
+  bool checking_ = false;
 };
 
 }  // namespace fw

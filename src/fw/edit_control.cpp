@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 
 namespace kestil {
 namespace {
@@ -32,6 +33,27 @@ bool LeavesTextAlone(UINT msg) {
 }
 
 constexpr UINT_PTR kSubclassId = 0x4B45;  // one subclass per control
+
+// FNV-1a over the units, four at a time: enough to tell a changed text from
+// the saved one of the same length.
+std::uint64_t HashUnits(std::u16string_view text) {
+  std::uint64_t h = 0xcbf29ce484222325ull;
+  std::size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    const std::uint64_t word = static_cast<std::uint64_t>(text[i]) |
+                               static_cast<std::uint64_t>(text[i + 1]) << 16 |
+                               static_cast<std::uint64_t>(text[i + 2]) << 32 |
+                               static_cast<std::uint64_t>(text[i + 3]) << 48;
+    h = (h ^ word) * 0x100000001b3ull;
+  }
+  for (; i < text.size(); ++i) h = (h ^ text[i]) * 0x100000001b3ull;
+  return h;
+}
+
+bool WriteWholeText(HWND edit, const std::u16string& text) {
+  SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(text.c_str()));
+  return static_cast<std::size_t>(GetWindowTextLengthW(edit)) == text.size();
+}
 
 }  // namespace
 
@@ -71,7 +93,7 @@ class EditControlOps::TextAccess {
   std::u16string_view text_;
 };
 
-EditControlOps::EditControlOps(HWND edit) : hwnd_(edit) {
+EditControlOps::EditControlOps(HWND edit) : hwnd_(edit), write_text_(WriteWholeText) {
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
   subclassed_ = SetWindowSubclass(hwnd_, SubclassProc, kSubclassId,
                                   reinterpret_cast<DWORD_PTR>(this)) != FALSE;
@@ -89,9 +111,9 @@ LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LP
     ops->subclassed_ = false;
     return DefSubclassProc(hwnd, msg, wp, lp);
   }
-  if (LeavesTextAlone(msg)) return DefSubclassProc(hwnd, msg, wp, lp);
   LRESULT handled = 0;
   if (ops->changing_depth_ == 0 && ops->HandleHistoryMessage(msg, wp, &handled)) return handled;
+  if (LeavesTextAlone(msg)) return DefSubclassProc(hwnd, msg, wp, lp);
   const bool record = ops->changing_depth_ == 0 && !ops->own_change_;
   Before before;
   if (record) before = ops->Capture();
@@ -106,13 +128,18 @@ LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LP
   const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
   --ops->changing_depth_;
   ++ops->generation_;
-  if (record && msg == WM_SETTEXT) {
-    const TextAccess access(*ops);
-    ops->history_.Record({0, before.window, std::u16string(access.text()), false, 0});
-  } else if (record) {
-    const bool typing = (msg == WM_CHAR && (wp >= 0x20 || wp == '\t' || wp == '\r')) ||
-                        msg == WM_IME_CHAR;
-    ops->RecordChange(before, typing);
+  try {
+    if (record && msg == WM_SETTEXT) {
+      const TextAccess access(*ops);
+      ops->history_.Record({0, before.window, std::u16string(access.text()), false, 0});
+      ops->BoundHistory(access.text().size());
+    } else if (record) {
+      const bool typing = (msg == WM_CHAR && (wp >= 0x20 || wp == '\t' || wp == '\r')) ||
+                          msg == WM_IME_CHAR;
+      ops->RecordChange(before, typing);
+    }
+  } catch (const std::bad_alloc&) {
+    ops->history_.Lose();  // the change is made; only its record is gone
   }
   return result;
 }
@@ -211,6 +238,41 @@ void EditControlOps::RecordChange(const Before& before, bool typing) {
   step.typing = typing;
   step.time = clock_();
   history_.Record(std::move(step));
+  BoundHistory(text.size());
+}
+
+void EditControlOps::BoundHistory(std::size_t text_units) {
+  history_.SetLimit(std::max(kHistoryBytes, kHistoryTimesText * text_units * sizeof(char16_t)) /
+                    sizeof(char16_t));
+}
+
+void EditControlOps::RememberSavedText() {
+  const TextAccess access(*this);
+  saved_length_ = access.text().size();
+  saved_hash_ = HashUnits(access.text());
+  modified_generation_ = ~std::uint64_t{0};
+}
+
+void EditControlOps::MarkSaved() {
+  history_.MarkSaved();
+  RememberSavedText();
+}
+
+void EditControlOps::MarkUnsaved() {
+  history_.Unsave();
+  saved_length_ = kNeverSaved;
+  modified_generation_ = ~std::uint64_t{0};
+}
+
+bool EditControlOps::IsModified() const {
+  if (!history_.IsModified()) return false;
+  if (saved_length_ == kNeverSaved) return true;
+  if (modified_generation_ != generation_ || changing_depth_ != 0) {
+    const TextAccess access(*this);
+    modified_ = access.text().size() != saved_length_ || HashUnits(access.text()) != saved_hash_;
+    modified_generation_ = changing_depth_ == 0 ? generation_ : ~std::uint64_t{0};
+  }
+  return modified_;
 }
 
 void EditControlOps::ApplyStep(std::size_t at, const std::u16string& remove_length_of,
@@ -250,8 +312,12 @@ bool EditControlOps::HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result) 
     case EM_CANUNDO:
       *result = history_.CanUndo() ? TRUE : FALSE;
       return true;
+    case EM_GETMODIFY:
+      *result = IsModified() ? TRUE : FALSE;
+      return true;
     case EM_EMPTYUNDOBUFFER:
-      history_.Clear();
+      // Whoever empties the history, the edits are still unsaved.
+      history_.Forget();
       *result = 0;
       return true;
     default:
@@ -334,10 +400,11 @@ std::string EditControlOps::GetText(std::size_t* unmappable) const {
 void EditControlOps::SetText(std::string_view text) {
   const std::u16string wide = cp932::Decode(text, spellings_);
   own_change_ = true;
-  SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(wide.c_str()));
+  write_text_(hwnd_, wide);
   SendMessageW(hwnd_, EM_SETSEL, 0, 0);
   own_change_ = false;
   history_.Clear();
+  RememberSavedText();
 }
 
 std::string EditControlOps::GetSelectedText() const {
@@ -350,9 +417,33 @@ std::string EditControlOps::GetSelectedText() const {
 }
 
 
-void EditControlOps::LoadRaw(std::string_view bytes) {
+bool EditControlOps::TryLoadRaw(std::string_view bytes) {
+  // Everything the new text replaces, to put back if the control refuses it.
+  cp932::Spellings old_spellings = spellings_;
+  const std::u16string old_text = Units();
+  const auto [old_start, old_end] = UnitSelection();
+  UndoHistory<std::u16string> old_history = history_;
+  const std::size_t old_length = saved_length_;
+  const std::uint64_t old_hash = saved_hash_;
+
   spellings_.Clear();
-  SetText(bytes);
+  const std::u16string wide = cp932::Decode(bytes, spellings_);
+  own_change_ = true;
+  const bool taken = write_text_(hwnd_, wide);
+  if (!taken) WriteWholeText(hwnd_, old_text);
+  SendMessageW(hwnd_, EM_SETSEL, taken ? 0 : old_start, taken ? 0 : static_cast<LPARAM>(old_end));
+  own_change_ = false;
+  if (!taken) {
+    spellings_ = std::move(old_spellings);
+    history_ = std::move(old_history);
+    saved_length_ = old_length;
+    saved_hash_ = old_hash;
+    modified_generation_ = ~std::uint64_t{0};
+    return false;
+  }
+  history_.Clear();
+  RememberSavedText();
+  return true;
 }
 
 }  // namespace kestil

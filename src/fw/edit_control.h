@@ -49,11 +49,16 @@ class EditControlOps : public EditOps {
   void Undo() override;
   bool CanRedo() const override { return history_.CanRedo(); }
   void Redo() override;
-  bool IsModified() const override { return history_.IsModified(); }
-  void MarkSaved() override { history_.MarkSaved(); }
-  // A change that could not be recorded: the document counts as modified.
-  void LoseHistory() { history_.Lose(); }
-  void LoadRaw(std::string_view bytes) override;
+  // Exact: a text that returned to the saved one by other steps counts as
+  // unmodified (its length and hash are kept at each save).
+  bool IsModified() const override;
+  void MarkSaved() override;
+  // The document counts as modified until the next save, whatever its text.
+  void MarkUnsaved();
+  void LoadRaw(std::string_view bytes) override { TryLoadRaw(bytes); }
+  // False when the control could not take the text: then the text, the
+  // selection, the history and the spellings are as they were.
+  bool TryLoadRaw(std::string_view bytes);
   std::string StoreRaw() const override { return GetText(); }
 
   HWND hwnd() const { return hwnd_; }
@@ -61,6 +66,16 @@ class EditControlOps : public EditOps {
   // Milliseconds for the pause that ends a typed run; the system's tick
   // count unless a test sets its own clock.
   void SetClock(std::function<std::uint32_t()> clock) { clock_ = std::move(clock); }
+
+  // Puts a whole new text into the control; false when the control did not
+  // take all of it. Tests put a refusing one in place of the real one.
+  using TextWriter = std::function<bool(HWND, const std::u16string&)>;
+  void SetTextWriter(TextWriter writer) { write_text_ = std::move(writer); }
+
+  // The most the history holds: 256 MiB, or eight times the text when that
+  // is more.
+  static constexpr std::size_t kHistoryBytes = 256u << 20;
+  static constexpr std::size_t kHistoryTimesText = 8;
 
   // The control's own text and selection, in UTF-16 units.
   std::u16string Units() const;
@@ -98,9 +113,20 @@ class EditControlOps : public EditOps {
                  const std::u16string& put, bool select_put);
   // Messages the history answers in place of the control; true when handled.
   bool HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result);
+  void BoundHistory(std::size_t text_units);
+  // Length and hash of the text as last saved; kNeverSaved for a text that
+  // counts as modified whatever it holds.
+  static constexpr std::size_t kNeverSaved = static_cast<std::size_t>(-1);
+  void RememberSavedText();
 
   HWND hwnd_;
   std::function<std::uint32_t()> clock_ = [] { return static_cast<std::uint32_t>(GetTickCount()); };
+  TextWriter write_text_;
+  std::size_t saved_length_ = 0;
+  std::uint64_t saved_hash_ = 0;
+  // The answer of IsModified for the text of one generation.
+  mutable std::uint64_t modified_generation_ = ~std::uint64_t{0};
+  mutable bool modified_ = false;
   cp932::Spellings spellings_;
   UndoHistory<std::u16string> history_;
   bool own_change_ = false;  // the adapter itself is changing the text

@@ -180,11 +180,7 @@ bool EditView::Create(HWND parent, UINT id) {
   return true;
 }
 
-bool EditView::LoadRaw(const std::string& bytes) {
-  edit_->LoadRaw(bytes);
-  // A text the control could not take leaves it shorter than decoded.
-  return bytes.empty() || GetWindowTextLengthW(hwnd_) > 0;
-}
+bool EditView::LoadRaw(const std::string& bytes) { return edit_->TryLoadRaw(bytes); }
 
 std::string EditView::StoreRaw(std::size_t* unmappable) const {
   return edit_->GetText(unmappable);

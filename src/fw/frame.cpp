@@ -39,6 +39,11 @@ bool RegisterFrameClass(const wchar_t* class_name, UINT icon, WNDPROC proc) {
 
 FrameWindow* g_creating = nullptr;
 
+// The frame's own messages: one that restarts the loop's idle work, and one
+// that checks the document's file once activation is over.
+constexpr UINT kIdleUpdateMessage = WM_APP + 0x3F00;
+constexpr UINT kCheckFileMessage = WM_APP + 0x3F01;
+
 UINT FindReplaceMessage() {
   static const UINT message = RegisterWindowMessageW(FINDMSGSTRINGW);
   return message;
@@ -131,6 +136,22 @@ LRESULT FrameWindow::Default(UINT msg, WPARAM wp, LPARAM lp) {
 int FrameWindow::OnCreate(CREATESTRUCTW&) {
   if (view_ == nullptr || !view_->Create(hwnd_, IDC_VIEW_EDIT)) return -1;
   return 0;
+}
+
+void FrameWindow::RequestIdleUpdate() {
+  // A command sent by another program arrives without a posted message, and
+  // the message loop does its idle work only after one.
+  if (idle_update_posted_ || hwnd_ == nullptr) return;
+  idle_update_posted_ = PostMessageW(hwnd_, kIdleUpdateMessage, 0, 0) != FALSE;
+}
+
+bool FrameWindow::OnQueryEndSession() {
+  App* app = App::Current();
+  return app == nullptr || app->document() == nullptr || app->document()->SaveModified();
+}
+
+void FrameWindow::OnEndSession() {
+  if (App::Current() != nullptr) App::Current()->SaveStdProfileSettings();
 }
 
 void FrameWindow::OnClose() {
@@ -331,9 +352,29 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: {
       const HWND control = reinterpret_cast<HWND>(lp);
       if (control != nullptr && view_ != nullptr && control == view_->hwnd()) return 0;
-      if (App::Current() != nullptr) App::Current()->RouteCommand(LOWORD(wp));
+      if (App::Current() != nullptr) {
+        RunGuarded(hwnd_, [&] { App::Current()->RouteCommand(LOWORD(wp)); });
+      }
+      RequestIdleUpdate();
       return 0;
     }
+    case kIdleUpdateMessage:
+      idle_update_posted_ = false;  // its arrival starts the idle work again
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wp) OnEndSession();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) PostMessageW(hwnd_, kCheckFileMessage, 0, 0);
+      return Default(msg, wp, lp);
+    case kCheckFileMessage:
+      if (App::Current() != nullptr && App::Current()->document() != nullptr &&
+          IsWindowEnabled(hwnd_)) {
+        App::Current()->document()->CheckFileChanged();
+      }
+      return 0;
     case WM_INITMENUPOPUP:
       if (!HIWORD(lp)) OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
       return 0;

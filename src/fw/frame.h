@@ -41,6 +41,11 @@ class FrameWindow : public CommandTarget {
  protected:
   virtual int OnCreate(CREATESTRUCTW& cs);
   virtual void OnClose();
+  // Windows asks whether the session may end: as a close does, a modified
+  // document gets the save prompt; false keeps the session.
+  virtual bool OnQueryEndSession();
+  // The session ends: what a close would write is written now.
+  virtual void OnEndSession();
   // Notifications from child controls; true with *result set when handled.
   virtual bool OnNotify(NMHDR& header, LRESULT* result);
 
@@ -59,6 +64,7 @@ class FrameWindow : public CommandTarget {
   void OnInitMenuPopup(HMENU menu);
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnDropFiles(HDROP drop);
+  void RequestIdleUpdate();
 
   std::wstring class_name_;
   HWND hwnd_ = nullptr;
@@ -69,6 +75,7 @@ class FrameWindow : public CommandTarget {
   std::unique_ptr<EditView> view_;
   std::vector<UINT> indicators_;
   std::vector<std::wstring> indicator_texts_;
+  bool idle_update_posted_ = false;
 };
 
 }  // namespace fw

@@ -34,7 +34,7 @@ PrintJob::PrintJob(const std::string& text, const PrintTarget& target, HFONT fon
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
   line_height_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
-  tab_px_ = std::max<int>(1, tm.tmAveCharWidth * std::max(tab_chars, 1));
+  tab_px_ = std::max<int>(1, tm.tmAveCharWidth * std::clamp(tab_chars, 1, kMaxTabChars));
   // Widths by the character's bytes: decoded and measured once each.
   std::map<std::string, int, std::less<>> widths;
   auto measure = [&](std::string_view ch) {

@@ -22,6 +22,10 @@ struct PrintTarget {
 
 enum class PrinterResult { kOk, kCancelled, kNoPrinter };
 
+// Tab widths for layout, in average characters: a stored width beyond these
+// is kept as stored but laid out as the nearest of them.
+constexpr int kMaxTabChars = 64;
+
 // The text laid out for one printer.
 class PrintJob {
  public:

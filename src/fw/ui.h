@@ -3,9 +3,11 @@
 // answer them in place of a person.
 #pragma once
 
+#include <new>
 #include <string>
 #include <vector>
 
+#include "fw/ids.h"
 #include "fw/printing.h"
 #include "fw/win.h"
 
@@ -66,5 +68,16 @@ bool FileExists(const std::wstring& path);
 std::wstring AppName();
 // A message box with the application's name as caption.
 int Message(HWND owner, const std::wstring& text, UINT flags = MB_OK);
+
+// Runs a handler inside a window procedure: an exhausted memory ends it with
+// a message instead of crossing into the system's code.
+template <class F>
+void RunGuarded(HWND owner, F&& handler) {
+  try {
+    handler();
+  } catch (const std::bad_alloc&) {
+    Message(owner, LoadResString(IDS_OUT_OF_MEMORY), MB_OK | MB_ICONEXCLAMATION);
+  }
+}
 
 }  // namespace fw

@@ -2,7 +2,10 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "fw/document.h"
+#include "fw/printing.h"
 #include "fw/text.h"
 #include "fw/ui.h"
 #include "res/resource.h"
@@ -82,7 +85,9 @@ void CKestilView::OnRelativePath() {
   edit().ReplaceSel(RelativePathForLink(fw::ToBytes(relative)));
 }
 
-int CKestilView::TabChars() const { return m_Options.m_TabStop; }
+// The option is kept as stored; layout takes it within 1 to 64 columns, so
+// that a huge value cannot overflow a width.
+int CKestilView::TabChars() const { return std::clamp(m_Options.m_TabStop, 1, fw::kMaxTabChars); }
 
 void CKestilView::PreCreateWindow(CREATESTRUCTW& cs) {
   cs.style |= ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN | WS_HSCROLL;
@@ -100,7 +105,7 @@ void CKestilView::OnInitialUpdate() {
 // template units wide.
 void CKestilView::ApplyTabStops() {
   constexpr UINT kDialogUnitsPerChar = 4;
-  const UINT width = static_cast<UINT>(m_Options.m_TabStop) * kDialogUnitsPerChar;
+  const UINT width = static_cast<UINT>(TabChars()) * kDialogUnitsPerChar;
   SendMessageW(hwnd(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&width));
 }
 

@@ -68,5 +68,44 @@ TEST(UndoHistory, ModifiedMeansDifferentFromTheSavedState) {
   EXPECT_FALSE(h.IsModified());
 }
 
+// Beyond its bound the history drops its oldest steps; the newest still undo
+// exactly, and a saved state that was dropped can no longer be reached.
+TEST(UndoHistory, ABoundedHistoryKeepsTheNewestSteps) {
+  std::string text;
+  History h;
+  h.SetLimit(10);
+  h.MarkSaved();
+  auto replace = [&](std::size_t at, std::size_t length, const std::string& put) {
+    h.Record({at, text.substr(at, length), put, false, 0});
+    text.replace(at, length, put);
+  };
+  replace(0, 0, "abcd");     // holds 4
+  replace(0, 2, "XY");       // 8
+  replace(4, 0, "1234");     // 12: the first step goes
+  EXPECT_EQ(h.size(), 2u);
+  EXPECT_LE(h.held(), 10u);
+  auto undo = [&] {
+    const History::Step& s = h.Undo();
+    text.replace(s.at, s.inserted.size(), s.removed);
+  };
+  undo();
+  EXPECT_EQ(text, "XYcd");
+  undo();
+  EXPECT_EQ(text, "abcd");
+  EXPECT_FALSE(h.CanUndo());
+  EXPECT_TRUE(h.IsModified());  // the empty text it was saved as is out of reach
+  // A step larger than the bound stays alone.
+  replace(0, 4, std::string(20, 'z'));
+  EXPECT_EQ(h.size(), 1u);
+  EXPECT_TRUE(h.CanUndo());
+  // Forgetting the steps keeps the document modified.
+  h.Forget();
+  EXPECT_FALSE(h.CanUndo());
+  EXPECT_TRUE(h.IsModified());
+  h.MarkSaved();
+  h.Forget();
+  EXPECT_FALSE(h.IsModified());
+}
+
 }  // namespace
 }  // namespace kestil

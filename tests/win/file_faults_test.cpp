@@ -243,6 +243,7 @@ TEST_F(FileFaults, SavingALockedFileAReadOnlyOneOrIntoAVanishedFolder) {
   ASSERT_FALSE(Doc().IsModified());
   DeleteFileW(ui_.save_path.c_str());
   RemoveDirectoryW(folder.c_str());
+  ui_.answers = {IDYES};  // yes, write the file that was deleted again
   ExpectSaveRefused(kNotFound);
   EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
 }
