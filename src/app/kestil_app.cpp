@@ -61,9 +61,11 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
                  std::move(view), IDR_MAINFRAME);
   fw::RegisterDocumentType(
       {L"Kestil.Document", L"Kestil Document", L".txt", ExecutablePath(), 1});
-  const bool ok = file.empty() ? FileNewDefault() : OpenDocumentFile(file);
+  // A file that cannot be opened (a stale shortcut) has given its message;
+  // Kestil then starts with an empty document, as without a file.
+  const bool ok = (!file.empty() && OpenDocumentFile(file)) || FileNewDefault();
   if (!ok) return false;
-  ShowMainWindow(SW_SHOW);
+  ShowMainWindow(static_cast<CMainFrame*>(this->frame())->ShowCommand(SW_SHOW));
   DragAcceptFiles(this->frame()->hwnd(), TRUE);
   return true;
 }

@@ -1,6 +1,9 @@
 #include "frame/kestil_doc.h"
 
+#include <cwctype>
+
 #include "fw/edit_view.h"
+#include "res/resource.h"
 #include "view/tag_commands.h"
 
 namespace kestil {
@@ -14,8 +17,37 @@ bool CKestilDoc::OnNewDocument() {
   } else if (m_NewDocKind == 1) {
     v->LoadRaw(HtmlSkeleton(m_Options.m_TagStrType));
   }
+  m_IsHtml = m_NewDocKind == 1;
   SetModified(false);
   return true;
+}
+
+namespace {
+
+bool HasHtmlExtension(const std::wstring& path) {
+  const auto dot = path.find_last_of(L".\\/");
+  if (dot == std::wstring::npos || path[dot] != L'.') return false;
+  std::wstring ext = path.substr(dot + 1);
+  for (wchar_t& c : ext) c = static_cast<wchar_t>(std::towlower(c));
+  return ext == L"htm" || ext == L"html";
+}
+
+constexpr int kWebFilter = 2;  // the second pair of IDS_SAVE_AS_FILTER
+
+}  // namespace
+
+bool CKestilDoc::OnOpenDocument(const std::wstring& path) {
+  if (!fw::Document::OnOpenDocument(path)) return false;
+  m_IsHtml = HasHtmlExtension(path);
+  return true;
+}
+
+void CKestilDoc::PrepareSaveAs(fw::FileDialogRequest& request) {
+  request.filter = fw::LoadResString(IDS_SAVE_AS_FILTER);
+  if (m_IsHtml || HasHtmlExtension(path_name())) {
+    request.filter_index = kWebFilter;
+    request.default_ext = L"htm";
+  }
 }
 
 }  // namespace kestil

@@ -17,10 +17,17 @@ class CKestilDoc : public fw::Document {
       : m_Options(options), m_NewDocKind(new_doc_kind) {}
 
   bool OnNewDocument() override;
+  bool OnOpenDocument(const std::wstring& path) override;
+
+ protected:
+  // An HTML page (made from the skeleton, or opened from .htm or .html) is
+  // saved as one: the web filter chosen first, with the extension .htm.
+  void PrepareSaveAs(fw::FileDialogRequest& request) override;
 
  private:
   const KestilOptions& m_Options;
   const std::uint8_t& m_NewDocKind;
+  bool m_IsHtml = false;
 };
 
 }  // namespace kestil

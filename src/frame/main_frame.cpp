@@ -21,6 +21,10 @@ constexpr unsigned kIndicators[] = {ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_IND
                                     ID_INDICATOR_SCRL};
 
 constexpr char kBarSection[] = "Bar";
+constexpr char kWindowSection[] = "Window";
+// Smaller or larger stored sizes are not a window's.
+constexpr int kMinWindowSize = 100;
+constexpr int kMaxWindowSize = 32767;
 
 }  // namespace
 
@@ -60,7 +64,39 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
   const int tools = m_Profile.GetInt(kBarSection, "ToolBar", 1);
   if ((status & 0xFF) == 0) ShowWindow(status_bar(), SW_HIDE);
   if ((tools & 0xFF) == 0) ShowWindow(toolbar(), SW_HIDE);
+  RestorePlacement();
   return 0;
+}
+
+void CMainFrame::RestorePlacement() {
+  const int width = m_Profile.GetInt(kWindowSection, "Width", 0);
+  const int height = m_Profile.GetInt(kWindowSection, "Height", 0);
+  m_Maximized = (m_Profile.GetInt(kWindowSection, "Maximized", 0) & 0xFF) != 0;
+  if (width < kMinWindowSize || height < kMinWindowSize || width > kMaxWindowSize ||
+      height > kMaxWindowSize) {
+    return;
+  }
+  const int left = m_Profile.GetInt(kWindowSection, "Left", 0);
+  const int top = m_Profile.GetInt(kWindowSection, "Top", 0);
+  if (left < -kMaxWindowSize || left > kMaxWindowSize || top < -kMaxWindowSize ||
+      top > kMaxWindowSize) {
+    return;
+  }
+  const RECT r{left, top, left + width, top + height};
+  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL) == nullptr) return;
+  SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainFrame::SavePlacement() {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!GetWindowPlacement(hwnd(), &wp)) return;
+  const RECT& r = wp.rcNormalPosition;
+  m_Profile.WriteInt(kWindowSection, "Left", r.left);
+  m_Profile.WriteInt(kWindowSection, "Top", r.top);
+  m_Profile.WriteInt(kWindowSection, "Width", r.right - r.left);
+  m_Profile.WriteInt(kWindowSection, "Height", r.bottom - r.top);
+  m_Profile.WriteInt(kWindowSection, "Maximized", IsZoomed(hwnd()) ? 1 : 0);
 }
 
 void CMainFrame::ApplyTopMost() {
@@ -82,6 +118,7 @@ void CMainFrame::SaveState() {
   m_Options.SaveOptions(m_Profile);
   m_Profile.WriteInt(kBarSection, "StatusBar", IsWindowVisible(status_bar()) ? 1 : 0);
   m_Profile.WriteInt(kBarSection, "ToolBar", IsWindowVisible(toolbar()) ? 1 : 0);
+  SavePlacement();
 }
 
 // The process ends with the session: nothing is written after this.

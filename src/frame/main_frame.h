@@ -21,7 +21,16 @@ class CMainFrame : public fw::FrameWindow {
   void OnEndSession() override;
   bool OnNotify(NMHDR& header, LRESULT* result) override;
 
+ public:
+  // How to show the window first: maximised when it was at the last close.
+  int ShowCommand(int requested) const { return m_Maximized ? SW_SHOWMAXIMIZED : requested; }
+
  private:
+  // The size and place of the last session, section "Window"; a place off
+  // every monitor is left to the system.
+  void RestorePlacement();
+  void SavePlacement();
+
   void OnTopMost();
   void OnUpdateTopMost(fw::CmdUI& ui);
   void ApplyTopMost();
@@ -32,6 +41,7 @@ class CMainFrame : public fw::FrameWindow {
   KestilOptions& m_Options;
   Profile& m_Profile;
   fw::FontHandle& m_EditFont;
+  bool m_Maximized = false;
 };
 
 // The editor font: FixedSys, 14 units high, Shift JIS character set.

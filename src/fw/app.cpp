@@ -128,6 +128,7 @@ bool App::OnIdle(long count) {
   if (count == 0 && frame_ != nullptr && frame_->hwnd() != nullptr) {
     frame_->UpdateToolbar();
     frame_->UpdateIndicators();
+    if (document_ != nullptr) document_->UpdateFrameTitle();
   }
   return false;
 }

@@ -155,6 +155,7 @@ bool Document::DoSave(const std::wstring& path) {
     request.default_ext = L"txt";
     request.file_name = path_.empty() ? Title() : path_;
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    PrepareSaveAs(request);
     if (!Ui().SaveFile(request)) return false;
     target = request.file_name;
   }
@@ -189,12 +190,18 @@ void Document::SetModified(bool modified) {
   }
 }
 
+void Document::PrepareSaveAs(FileDialogRequest&) {}
+
 void Document::UpdateFrameTitle() {
   HWND frame = MainWindow();
   if (frame == nullptr) return;
   const std::wstring names = LoadResString(App::Current()->template_id());
   const std::wstring window_title = names.substr(0, names.find(L'\n'));
-  SetWindowTextW(frame, (Title() + L" - " + window_title).c_str());
+  // A modified document shows "*" before its name.
+  const std::wstring title = (IsModified() ? L"*" : L"") + Title() + L" - " + window_title;
+  wchar_t shown[1024] = {};
+  GetWindowTextW(frame, shown, 1024);
+  if (title != shown) SetWindowTextW(frame, title.c_str());
 }
 
 }  // namespace fw

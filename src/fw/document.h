@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fw/command.h"
+#include "fw/ui.h"
 
 namespace fw {
 
@@ -25,6 +26,9 @@ class Document : public CommandTarget {
   virtual bool OnOpenDocument(const std::wstring& path);
   // Writes the text to path without destroying the old file on failure.
   virtual bool OnSaveDocument(const std::wstring& path);
+  // The Save As dialog's filters and extension; the framework's offer text
+  // files and all files.
+  virtual void PrepareSaveAs(FileDialogRequest& request);
 
   // Asks whether to save a modified document; false when the user cancels
   // or the save fails.

@@ -50,6 +50,7 @@ class FakeUi : public fw::UiServices {
   }
   void ShellOpen(HWND, const std::wstring& path) override { shell_opened.push_back(path); }
   bool SaveFile(fw::FileDialogRequest& request) override {
+    save_requests.push_back(request);
     if (save_path.empty()) return false;
     request.file_name = save_path;
     return true;
@@ -63,6 +64,7 @@ class FakeUi : public fw::UiServices {
   bool fake_printer = false;  // false: the real printers (none under the tests' Wine)
   std::wstring save_path;
   std::vector<fw::FileDialogRequest> open_requests;
+  std::vector<fw::FileDialogRequest> save_requests;
   std::vector<std::wstring> shell_opened;
 };
 

@@ -128,5 +128,67 @@ TEST_F(MainWindow, OptionsAreWrittenEvenWhenTheCloseIsCancelled) {
   EXPECT_EQ(App().frame()->hwnd(), nullptr);
 }
 
+// Save As offers the web filter, chosen first with .htm for an HTML page.
+TEST_F(MainWindow, SaveAsOffersHtmlForAPage) {
+  ASSERT_TRUE(Start());
+  auto save_as = [&] {
+    ui_.save_requests.clear();
+    Command(ID_FILE_SAVE_AS);
+    return ui_.save_requests.at(0);
+  };
+  fw::FileDialogRequest plain = save_as();
+  EXPECT_NE(plain.filter.find(L"*.htm;*.html"), std::wstring::npos);
+  EXPECT_EQ(plain.default_ext, L"txt");
+  EXPECT_NE(plain.filter_index, 2);
+  Command(ID_FILE_NEW_HTML);
+  fw::FileDialogRequest page = save_as();
+  EXPECT_EQ(page.filter_index, 2);
+  EXPECT_EQ(page.default_ext, L"htm");
+  TempFile opened(L"kestil-page.HTML", "<p>");
+  ASSERT_TRUE(App().OpenDocumentFile(opened.path()));
+  EXPECT_EQ(save_as().default_ext, L"htm");
+}
+
+// The title marks a modified document; idle time keeps it up to date.
+TEST_F(MainWindow, TheTitleShowsAStarWhileModified) {
+  ASSERT_TRUE(Start());
+  SendMessageW(Edit(), WM_CHAR, 'a', 1);
+  Idle();
+  EXPECT_EQ(Title(), L"*無題 - Kestil");
+  SendMessageW(Edit(), WM_CHAR, VK_BACK, 1);
+  Idle();
+  EXPECT_EQ(Title(), L"無題 - Kestil");
+}
+
+// Size, place and the maximised state come back at the next start; a place
+// off every monitor is left to the system.
+TEST_F(MainWindow, TheWindowComesBackWhereItWas) {
+  ASSERT_TRUE(Start());
+  ShowWindow(Frame(), SW_RESTORE);
+  MoveWindow(Frame(), 40, 50, 500, 400, TRUE);
+  Restart();
+  RECT r{};
+  GetWindowRect(Frame(), &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_EQ(r.right - r.left, 500);
+  EXPECT_EQ(r.bottom - r.top, 400);
+  EXPECT_FALSE(IsZoomed(Frame()));
+  ShowWindow(Frame(), SW_MAXIMIZE);
+  Restart();
+  EXPECT_TRUE(IsZoomed(Frame()));
+  EXPECT_EQ(Registry().GetInt("Window", "Width", -1), 500);
+  Close();
+  {
+    auto w = Registry();
+    w.WriteInt("Window", "Left", 30000);
+    w.WriteInt("Window", "Top", 30000);
+    w.WriteInt("Window", "Maximized", 0);
+  }
+  ASSERT_TRUE(Start());
+  GetWindowRect(Frame(), &r);
+  EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr);
+}
+
 }  // namespace
 }  // namespace kestil::testing
