@@ -25,6 +25,7 @@ add_executable(kestil_native_tests
   tests/native/undo_history_test.cpp
   tests/native/text_search_test.cpp
   tests/native/print_layout_test.cpp
+  tests/native/text_rules_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(kestil_native_tests PRIVATE KESTIL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
