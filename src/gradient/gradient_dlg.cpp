@@ -61,6 +61,13 @@ CTitleDlg::CTitleDlg(HWND parent) : fw::Dialog(IDD_TITLE, parent) {}
 
 void CTitleDlg::DoDataExchange(fw::DataExchange& dx) { dx.Text(IDC_TITLE_TEXT, m_Title); }
 
+// The dialog asks for a title: the first keystroke belongs in its field.
+bool CTitleDlg::OnInitDialog() {
+  fw::Dialog::OnInitDialog();
+  GotoControl(IDC_TITLE_TEXT);
+  return false;
+}
+
 void CTitleDlg::OnOK() {
   if (!UpdateData(true)) return;
   if (m_Title.empty()) {
@@ -114,7 +121,9 @@ bool CGradientDlg::OnInitDialog() {
   UpdateData(false);
   MakeGradient();
   m_Ready = true;
-  return true;
+  // The caret in the text, the last text selected: typing starts a new one.
+  GotoControl(IDC_GRAD_TEXT);
+  return false;
 }
 
 bool CGradientDlg::OnCommand(UINT id, UINT code, HWND) {

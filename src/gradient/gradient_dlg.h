@@ -28,6 +28,7 @@ class CTitleDlg : public fw::Dialog {
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
+  bool OnInitDialog() override;
   void OnOK() override;
 };
 
