@@ -1,6 +1,6 @@
 // The menus, accelerators, toolbar and dialogs as the program loads them:
-// every item reaches a handler, every key a menu shows is a key that works,
-// and every mnemonic of a dialog reaches its control.
+// every item reaches a handler and has a prompt, every key a menu shows is a
+// key that works, and every mnemonic of a dialog reaches its control.
 #include <gtest/gtest.h>
 
 #include <cwctype>
@@ -183,6 +183,41 @@ TEST_F(ResourcesTest, TwoDropDownButtonsAndTheWindowIds) {
   EXPECT_EQ(GetDlgCtrlID(tb), IDC_TOOLBAR);
   EXPECT_EQ(GetDlgCtrlID(App().frame()->status_bar()), IDC_STATUSBAR);
   EXPECT_EQ(GetDlgCtrlID(Edit()), IDC_VIEW_EDIT);
+}
+
+// Only the recent files share a prompt, and the snippet slots another.
+int PromptGroup(UINT id) {
+  if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) return 1;
+  if (id >= ID_REGSTR_0 && id <= ID_REGSTR_F) return 2;
+  return 0;
+}
+
+// Each menu item tells in the status bar what it does, in words of its own.
+TEST_F(ResourcesTest, EveryMenuItemHasAPromptOfItsOwn) {
+  ASSERT_TRUE(Start());
+  std::map<std::wstring, UINT> command_of;
+  for (const MenuItem& item : AllMenuItems()) {
+    const std::wstring prompt = fw::PromptOf(item.id);
+    EXPECT_FALSE(prompt.empty()) << fw::ToBytes(item.text) << " has no prompt";
+    if (prompt.empty()) continue;
+    const auto [it, fresh] = command_of.emplace(prompt, item.id);
+    if (!fresh && it->second != item.id) {
+      EXPECT_TRUE(PromptGroup(item.id) != 0 && PromptGroup(item.id) == PromptGroup(it->second))
+          << item.id << " and " << it->second << " share " << fw::ToBytes(prompt);
+    }
+  }
+  auto shown = [&](UINT id) {
+    SendMessageW(Frame(), WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE),
+                 reinterpret_cast<LPARAM>(GetMenu(Frame())));
+    wchar_t text[256] = {};
+    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  EXPECT_EQ(shown(ID_TABLE_WIDTH), L"width=を挿入");
+  EXPECT_EQ(shown(ID_FONT_B), L"<b></b>で選択範囲を挟む／挿入");
+  EXPECT_EQ(shown(ID_REGSTR_0 + 9), L"登録した文字（文章）を挿入");
+  EXPECT_EQ(shown(ID_EDIT_REDO), L"元に戻した動作をやり直す");
+  EXPECT_EQ(fw::TooltipOf(ID_EDIT_REDO), L"やり直し");
 }
 
 // The letter after a single '&' in a control's text, in capitals; 0 for none.
