@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/options.h"
 #include "base/profile.h"
@@ -58,9 +59,18 @@ void Gradient(const std::string& bytes) {
                                                  static_cast<unsigned char>(bytes[4]) << 8 |
                                                  static_cast<unsigned char>(bytes[5]) << 16);
   const std::string text = bytes.substr(6);
-  const std::string markup = kestil::GradientMarkup(text, start, end);
-  const std::size_t n = kestil::SplitCharacters(text).size();
-  CHECK(markup.size() == text.size() + 29 * n);
+  const std::string markup = kestil::GradientMarkup(text, start, end, 0);
+  const std::vector<std::string> chars = kestil::SplitCharacters(text);
+  CHECK(markup.size() == text.size() + 29 * chars.size());
+  // Upper case changes the markup's letters only: each character stands
+  // where it stood, byte for byte.
+  const std::string upper = kestil::GradientMarkup(text, start, end, 1);
+  CHECK(upper.size() == markup.size());
+  std::size_t at = 0;
+  for (const std::string& c : chars) {
+    CHECK(upper.compare(at + 22, c.size(), c) == 0);
+    at += 29 + c.size();
+  }
 }
 
 void Number(const std::string& bytes) {

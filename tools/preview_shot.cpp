@@ -1,6 +1,7 @@
 // Helper of scripts/screenshots: the program with a stand-in A4 printer
 // (the screenshots' Wine has none), a page of some length, and its print
 // preview showing two pages until the file named on the command line exists.
+//   preview_shot <done file> [zoom steps]   zoomed in instead of two pages
 #include <string>
 
 #include "app/kestil_app.h"
@@ -44,7 +45,9 @@ int wmain(int argc, wchar_t** argv) {
   HWND preview = FindWindowW(L"KestilFramePreview", nullptr);
   if (preview == nullptr) return 1;
   MoveWindow(preview, 0, 0, 900, 620, TRUE);
-  SendMessageW(GetDlgItem(preview, IDC_PREVIEW_TWO), BM_CLICK, 0, 0);
+  const int zoom = argc > 2 ? _wtoi(argv[2]) : 0;
+  if (zoom == 0) SendMessageW(GetDlgItem(preview, IDC_PREVIEW_TWO), BM_CLICK, 0, 0);
+  for (int i = 0; i < zoom; ++i) SendMessageW(GetDlgItem(preview, IDC_PREVIEW_ZOOM_IN), BM_CLICK, 0, 0);
   while (GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);

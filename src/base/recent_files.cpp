@@ -1,6 +1,8 @@
 #include "base/recent_files.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "base/cp932.h"
 
@@ -55,7 +57,67 @@ std::string RecentFiles::MenuText(std::size_t index, const std::string& path) {
   } else {
     text = number;
   }
-  return text + ' ' + cp932::MenuEscaped(path);
+  return text + ' ' + cp932::MenuEscaped(CompactPath(path, kMenuPathChars));
+}
+
+namespace {
+
+bool IsSeparator(std::string_view s, std::size_t i) {
+  return cp932::CharLength(s, i) == 1 && (s[i] == '\\' || s[i] == '/');
+}
+
+std::size_t CharCount(std::string_view s) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < s.size(); i = cp932::NextChar(s, i)) ++n;
+  return n;
+}
+
+// Where the root ends: after "C:", "\\server\share", "\\?\C:" or
+// "\\?\UNC\server\share"; 0 for a path without one.
+std::size_t RootEnd(std::string_view s, const std::vector<std::size_t>& separators) {
+  auto end_of = [&](std::size_t k) { return k < separators.size() ? separators[k] : s.size(); };
+  const bool unc = separators.size() >= 2 && separators[0] == 0 && separators[1] == 1;
+  if (!unc) return s.size() >= 2 && s[1] == ':' && cp932::CharLength(s, 0) == 1 ? 2 : 0;
+  // Component k lies between separators k and k + 1.
+  auto component = [&](std::size_t k) {
+    if (k >= separators.size()) return std::string();
+    return cp932::UpperCased(std::string(s.substr(separators[k] + 1, end_of(k + 1) - separators[k] - 1)));
+  };
+  if (component(1) == "?" || component(1) == ".") return component(2) == "UNC" ? end_of(5) : end_of(3);
+  return end_of(3);
+}
+
+}  // namespace
+
+std::string RecentFiles::CompactPath(const std::string& path, std::size_t max_chars) {
+  if (CharCount(path) <= max_chars) return path;
+  std::vector<std::size_t> separators;
+  for (std::size_t i = 0; i < path.size(); i = cp932::NextChar(path, i)) {
+    if (IsSeparator(path, i)) separators.push_back(i);
+  }
+  const std::size_t root_end = RootEnd(path, separators);
+  // The folders between the root and the name start after these separators.
+  std::vector<std::size_t> folder_starts;
+  for (std::size_t at : separators) {
+    if (at >= root_end) folder_starts.push_back(at);
+  }
+  if (folder_starts.size() < 2) return path;  // no folder to leave out
+  const std::string root = path.substr(0, root_end);
+  // "..." stands where the folders were, after the separator that began them.
+  std::string marker = "...";
+  if (root_end != 0 || folder_starts.front() == 0) marker.insert(0, 1, path[folder_starts.front()]);
+  // The shortest form keeps only the name; each step takes one more of the
+  // last folders while the whole still fits.
+  std::size_t keep = folder_starts.back();
+  for (std::size_t k = folder_starts.size() - 1; k > 1; --k) {
+    const std::size_t wider = folder_starts[k - 1];
+    if (CharCount(root) + CharCount(marker) + CharCount(std::string_view(path).substr(wider)) >
+        max_chars) {
+      break;
+    }
+    keep = wider;
+  }
+  return root + marker + path.substr(keep);
 }
 
 }  // namespace kestil

@@ -26,8 +26,18 @@ class RecentFiles {
   void Save(Profile& profile) const;
 
   // The menu text of entry index: "&1 path" ... "1&0 path", then the number
-  // without a mnemonic; '&' in the path is doubled.
+  // without a mnemonic; the path shortened by CompactPath to
+  // kMenuPathChars, '&' in it doubled.
   static std::string MenuText(std::size_t index, const std::string& path);
+
+  static constexpr std::size_t kMenuPathChars = 60;
+
+  // A path of more than max_chars characters (a two-byte character counts
+  // one) as "root\...\folders\name": the root ("C:", "\\server\share"),
+  // "...", and as many of the last folders as fit, always the whole name,
+  // even when that alone is longer. '\' and '/' separate; the second byte
+  // of a two-byte character is never taken for one.
+  static std::string CompactPath(const std::string& path, std::size_t max_chars);
 
  private:
   std::size_t capacity_;

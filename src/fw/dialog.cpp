@@ -160,6 +160,10 @@ bool Dialog::UpdateData(bool save) {
 
 void Dialog::EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 
+void Dialog::GotoControl(int id) {
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+}
+
 bool Dialog::OnInitDialog() {
   UpdateData(false);
   return true;

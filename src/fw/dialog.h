@@ -55,6 +55,10 @@ class Dialog {
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   // Moves values from the controls (save) or to them; false when a check failed.
   bool UpdateData(bool save);
+  // Puts the focus on a control as the dialog manager does, selecting the
+  // whole text of an edit field, so that typing replaces it. An
+  // OnInitDialog that calls it returns false.
+  void GotoControl(int id);
   void EndDialog(INT_PTR result);
 
  protected:

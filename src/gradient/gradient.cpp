@@ -50,16 +50,25 @@ ColorRef GradientColor(ColorRef start, ColorRef end, std::size_t i, std::size_t 
   return color;
 }
 
-std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end) {
+std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end, int tag_case) {
   const std::vector<std::string> chars = SplitCharacters(text);
+  // Only the markup follows the tag case; the user's characters go in as typed.
+  std::string open = "<font color=\"";
+  std::string close = "</font>";
+  if (tag_case != 0) {
+    cp932::UpperCaseInPlace(open);
+    cp932::UpperCaseInPlace(close);
+  }
   std::string markup;
   markup.reserve(text.size() + 30 * chars.size());
   for (std::size_t i = 0; i < chars.size(); ++i) {
-    markup += "<font color=\"";
-    markup += ColorText(GradientColor(start, end, i, chars.size()));
+    std::string color = ColorText(GradientColor(start, end, i, chars.size()));
+    if (tag_case != 0) cp932::UpperCaseInPlace(color);
+    markup += open;
+    markup += color;
     markup += "\">";
     markup += chars[i];
-    markup += "</font>";
+    markup += close;
   }
   return markup;
 }

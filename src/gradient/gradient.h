@@ -26,8 +26,10 @@ ColorRef ShadowColor(ColorRef color);
 // colour from start to end: v = (e - s) / (n - 1) * i + s in double
 // precision, truncated toward zero and clamped to 0..255. Nothing is
 // escaped. A text of one character gives that character in the start
-// colour; an empty text gives nothing.
-std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end);
+// colour; an empty text gives nothing. A non-zero tag_case writes the tag,
+// the attribute and the colour digits in capitals; the characters of the
+// text keep their case either way.
+std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end, int tag_case);
 
 // The characters of a code page 932 text, each one or two bytes (a lead
 // byte at the very end stands alone).

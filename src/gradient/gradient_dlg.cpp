@@ -61,6 +61,13 @@ CTitleDlg::CTitleDlg(HWND parent) : fw::Dialog(IDD_TITLE, parent) {}
 
 void CTitleDlg::DoDataExchange(fw::DataExchange& dx) { dx.Text(IDC_TITLE_TEXT, m_Title); }
 
+// The dialog asks for a title: the first keystroke belongs in its field.
+bool CTitleDlg::OnInitDialog() {
+  fw::Dialog::OnInitDialog();
+  GotoControl(IDC_TITLE_TEXT);
+  return false;
+}
+
 void CTitleDlg::OnOK() {
   if (!UpdateData(true)) return;
   if (m_Title.empty()) {
@@ -70,8 +77,8 @@ void CTitleDlg::OnOK() {
   EndDialog(IDOK);
 }
 
-CGradientDlg::CGradientDlg(HWND parent, Profile& profile)
-    : fw::Dialog(IDD_GRADIENT, parent), m_Profile(profile) {}
+CGradientDlg::CGradientDlg(HWND parent, Profile& profile, int tag_case)
+    : fw::Dialog(IDD_GRADIENT, parent), m_Profile(profile), m_TagCase(tag_case) {}
 
 CGradientDlg::~CGradientDlg() = default;
 
@@ -114,7 +121,9 @@ bool CGradientDlg::OnInitDialog() {
   UpdateData(false);
   MakeGradient();
   m_Ready = true;
-  return true;
+  // The caret in the text, the last text selected: typing starts a new one.
+  GotoControl(IDC_GRAD_TEXT);
+  return false;
 }
 
 bool CGradientDlg::OnCommand(UINT id, UINT code, HWND) {
@@ -186,7 +195,7 @@ void CGradientDlg::PanelSize(int* w, int* h) const {
 }
 
 void CGradientDlg::MakeGradient() {
-  m_GradHtml = GradientMarkup(m_GradStr, m_StColorBtn.m_Color, m_EdColorBtn.m_Color);
+  m_GradHtml = GradientMarkup(m_GradStr, m_StColorBtn.m_Color, m_EdColorBtn.m_Color, m_TagCase);
   if (m_Preview != nullptr) RedrawWindow(m_Preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -28,13 +28,15 @@ class CTitleDlg : public fw::Dialog {
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
+  bool OnInitDialog() override;
   void OnOK() override;
 };
 
 class CGradientDlg : public fw::Dialog {
  public:
-  // profile: where the stored pairs and the last state live.
-  CGradientDlg(HWND parent, Profile& profile);
+  // profile: where the stored pairs and the last state live; tag_case: the
+  // case of the markup (the option's value).
+  CGradientDlg(HWND parent, Profile& profile, int tag_case);
   ~CGradientDlg() override;
 
   std::string m_GradHtml;
@@ -71,6 +73,7 @@ class CGradientDlg : public fw::Dialog {
                                     DWORD_PTR self);
 
   Profile& m_Profile;
+  int m_TagCase;
   bool m_Ready = false;  // false while the controls are first filled
   HWND m_Preview = nullptr;
 };

@@ -17,7 +17,8 @@ void CRegStrEditDlg::DoDataExchange(fw::DataExchange& dx) {
 bool CRegStrEditDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
   SendMessageW(m_StrEdit, WM_SETFONT, reinterpret_cast<WPARAM>(m_BodyFont), TRUE);
-  return true;
+  GotoControl(IDC_REGSTR_TITLE);  // typing goes into the title, not to a button
+  return false;
 }
 
 CRegStrListDlg::CRegStrListDlg(HWND parent, KestilOptions& options, HFONT body_font)

@@ -130,6 +130,9 @@ TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
 }
 
 
+// A page of some length: 120 lines of Japanese text with a tab in each.
+std::string LongPage();
+
 class Printing : public Editing {
  protected:
   HWND Preview() { return FindWindowW(L"KestilFramePreview", nullptr); }
@@ -138,6 +141,29 @@ class Printing : public Editing {
     GetWindowTextW(Preview(), text, 256);
     return text;
   }
+  // The preview of two A4 pages with a stand-in printer.
+  void OpenPreview() {
+    ui_.fake_printer = true;
+    View().edit().LoadRaw(LongPage());
+    Command(ID_FILE_PRINT_PREVIEW);
+  }
+  void Click(int id) {
+    SendMessageW(GetDlgItem(Preview(), id), BM_CLICK, 0, 0);
+    PumpPending();
+  }
+  // A key as the message loop delivers it: to the window with the focus.
+  void Key(UINT msg, WPARAM key) {
+    PostMessageW(GetFocus(), msg, key, msg == WM_SYSCHAR ? 0x20000001 : 1);
+    PumpPending();
+  }
+  int ScrollPos(int bar) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    GetScrollInfo(Preview(), bar, &si);
+    return si.nPos;
+  }
+  bool HasScrollBar(LONG_PTR bar) { return (GetWindowLongPtrW(Preview(), GWL_STYLE) & bar) != 0; }
 };
 
 TEST_F(Printing, WithoutAPrinterEachCommandSaysSo) {
@@ -153,7 +179,6 @@ TEST_F(Printing, WithoutAPrinterEachCommandSaysSo) {
 }
 
 
-// A page of some length: 120 lines of Japanese text with a tab in each.
 std::string LongPage() {
   std::string text;
   for (int i = 1; i <= 120; ++i) {
@@ -187,6 +212,86 @@ TEST_F(Printing, PreviewPagesThroughTheLaidOutPages) {
   SendMessageW(Preview(), WM_KEYDOWN, VK_ESCAPE, 0);
   PumpPending();
   EXPECT_EQ(Preview(), nullptr);
+}
+
+// Zoomed in, the pages scroll: scroll bars, the wheel, the arrow keys, Page
+// Up and Down, and dragging; back at the whole page there is nothing to
+// scroll and Page Down turns the page again.
+TEST_F(Printing, ZoomedPagesScroll) {
+  ASSERT_TRUE(Start());
+  OpenPreview();
+  ASSERT_NE(Preview(), nullptr);
+  EXPECT_FALSE(HasScrollBar(WS_VSCROLL));
+  EXPECT_FALSE(HasScrollBar(WS_HSCROLL));
+  for (int i = 0; i < 4; ++i) Click(IDC_PREVIEW_ZOOM_IN);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Preview(), IDC_PREVIEW_ZOOM_IN)));
+  EXPECT_EQ(GetFocus(), Preview());  // not lost with the button that had it
+  ASSERT_TRUE(HasScrollBar(WS_VSCROLL));
+  ASSERT_TRUE(HasScrollBar(WS_HSCROLL));
+  EXPECT_EQ(ScrollPos(SB_VERT), 0);  // the page from its top, centred
+  EXPECT_GT(ScrollPos(SB_HORZ), 0);
+  SendMessageW(Preview(), WM_VSCROLL, SB_TOP, 0);
+  SendMessageW(Preview(), WM_HSCROLL, SB_LEFT, 0);
+  EXPECT_EQ(ScrollPos(SB_VERT), 0);
+  EXPECT_EQ(ScrollPos(SB_HORZ), 0);
+  SendMessageW(Preview(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(300, 300));
+  const int wheeled = ScrollPos(SB_VERT);
+  EXPECT_GT(wheeled, 0);
+  Key(WM_KEYDOWN, VK_DOWN);
+  EXPECT_GT(ScrollPos(SB_VERT), wheeled);
+  Key(WM_KEYDOWN, VK_UP);
+  EXPECT_EQ(ScrollPos(SB_VERT), wheeled);
+  Key(WM_KEYDOWN, VK_RIGHT);
+  EXPECT_GT(ScrollPos(SB_HORZ), 0);
+  Key(WM_KEYDOWN, VK_LEFT);
+  EXPECT_EQ(ScrollPos(SB_HORZ), 0);
+  Key(WM_KEYDOWN, VK_NEXT);
+  EXPECT_GT(ScrollPos(SB_VERT), wheeled + 100);
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 1 / 2 ページ");
+  // Dragging moves the page with the pointer.
+  const int x = ScrollPos(SB_HORZ);
+  const int y = ScrollPos(SB_VERT);
+  SendMessageW(Preview(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
+  SendMessageW(Preview(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 260));
+  SendMessageW(Preview(), WM_LBUTTONUP, 0, MAKELPARAM(250, 260));
+  EXPECT_EQ(ScrollPos(SB_HORZ), x + 50);
+  EXPECT_EQ(ScrollPos(SB_VERT), y + 40);
+  for (int i = 0; i < 4; ++i) Click(IDC_PREVIEW_ZOOM_OUT);
+  EXPECT_FALSE(HasScrollBar(WS_VSCROLL));
+  EXPECT_FALSE(HasScrollBar(WS_HSCROLL));
+  Key(WM_KEYDOWN, VK_NEXT);
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 2 / 2 ページ");
+}
+
+// The preview is modal, and its keys work wherever its focus is: Tab goes
+// from button to button, letters press the buttons they underline, with Alt
+// or without, and Escape closes it. The main window comes back enabled.
+TEST_F(Printing, PreviewKeysWorkWithTheFocusOnAButton) {
+  ASSERT_TRUE(Start());
+  OpenPreview();
+  ASSERT_NE(Preview(), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(Frame()));
+  EXPECT_EQ(GetActiveWindow(), Preview());
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), GetDlgItem(Preview(), IDC_PREVIEW_PRINT));
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), GetDlgItem(Preview(), IDC_PREVIEW_NEXT));
+  Key(WM_CHAR, L'n');  // 次ページ(&N)
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 2 / 2 ページ");
+  EXPECT_EQ(GetFocus(), Preview());  // given back by the greyed button
+  Key(WM_KEYDOWN, VK_TAB);
+  Key(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), GetDlgItem(Preview(), IDC_PREVIEW_PREV));  // past the greyed 次ページ
+  Key(WM_SYSCHAR, L'v');  // Alt+V: 前ページ(&V)
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 1 / 2 ページ");
+  Key(WM_KEYDOWN, VK_TAB);
+  ASSERT_EQ(GetFocus(), GetDlgItem(Preview(), IDC_PREVIEW_PRINT));
+  Key(WM_KEYDOWN, VK_NEXT);
+  EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 2 / 2 ページ");
+  Key(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(Preview(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(Frame()));
+  EXPECT_EQ(GetActiveWindow(), Frame());
 }
 
 // A drawn page holds the text inside the margins and its number at the foot.

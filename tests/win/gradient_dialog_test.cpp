@@ -54,7 +54,6 @@ TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
     EXPECT_EQ(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_START)), RGB(255, 0, 0));
     EXPECT_EQ(Center(GetDlgItem(dlg, IDC_GRAD_END)), RGB(0, 0, 255));
-    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_GRAD_OK));
     DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"abc");
     DialogDriver::Click(dlg, IDC_GRAD_OK);
   });
@@ -73,7 +72,25 @@ TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
     DialogDriver::Click(dlg, IDC_GRAD_OK);
   });
   Command(ID_GRADIENT);
-  EXPECT_EQ(Text(), GradientMarkup("abc", kRed, RGB(0, 255, 0)));
+  EXPECT_EQ(Text(), GradientMarkup("abc", kRed, RGB(0, 255, 0), 0));
+}
+
+// With upper-case tags the markup is in capitals, colour digits included;
+// what the user typed goes in as typed.
+TEST_F(Gradient, UpperCaseTagsKeepTheTypedText) {
+  ASSERT_TRUE(Start());
+  App().m_TagStrType = 1;
+  DialogDriver driver;
+  driver.Then([](HWND dlg) {
+    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"hello表");
+    DialogDriver::Click(dlg, IDC_GRAD_OK);
+  });
+  Command(ID_GRADIENT);
+  ASSERT_TRUE(driver.all_done());
+  EXPECT_EQ(Text(),
+            "<FONT COLOR=\"#FF0000\">h</FONT><FONT COLOR=\"#CC0033\">e</FONT>"
+            "<FONT COLOR=\"#990066\">l</FONT><FONT COLOR=\"#660099\">l</FONT>"
+            "<FONT COLOR=\"#3300CC\">o</FONT><FONT COLOR=\"#0000FF\">\x95\x5C</FONT>");
 }
 
 TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
@@ -106,7 +123,7 @@ TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
     DialogDriver::Click(dlg, IDC_GRAD_OK);
   });
   Command(ID_GRADIENT);
-  EXPECT_EQ(Text(), GradientMarkup("xy", RGB(1, 2, 3), RGB(4, 5, 6)));
+  EXPECT_EQ(Text(), GradientMarkup("xy", RGB(1, 2, 3), RGB(4, 5, 6), 0));
   EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 2);
   EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_00", ""), "b");
   EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_01", ""), "c");

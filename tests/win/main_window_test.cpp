@@ -1,9 +1,10 @@
-// The main window driven in the test process: start-up, files, options,
-// bars, always on top, the new commands and closing.
+// The main window driven in the test process: start-up, files, recent files,
+// options, bars, always on top, the new commands and closing.
 #include <gtest/gtest.h>
 
-#include "fw/win.h"
+#include <string>
 
+#include "fw/win.h"
 
 #include "base/cp932.h"
 #include "corpus.h"
@@ -188,6 +189,17 @@ TEST_F(MainWindow, TheWindowComesBackWhereItWas) {
   ASSERT_TRUE(Start());
   GetWindowRect(Frame(), &r);
   EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr);
+}
+
+// The File menu shows a deep recent path shortened (the list keeps it whole).
+TEST_F(MainWindow, DeepRecentPathsAreShortenedInTheFileMenu) {
+  ASSERT_TRUE(Start());
+  App().recent_files().Add("C:\\sites\\" + std::string(40, 'x') + "\\pages\\\x95\x5C\\index.htm");
+  HMENU file = GetSubMenu(GetMenu(Frame()), 0);
+  SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  wchar_t text[512] = {};
+  GetMenuStringW(file, ID_FILE_MRU_FIRST, text, 512, MF_BYCOMMAND);
+  EXPECT_EQ(std::wstring(text), L"&1 C:\\...\\pages\\表\\index.htm");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-// The menus, accelerators and toolbar as the program loads them: every item
-// reaches a handler, and every key a menu shows is a key that works.
+// The menus, accelerators, toolbar and dialogs as the program loads them:
+// every item reaches a handler and has a prompt, every key a menu shows is a
+// key that works, and every mnemonic of a dialog reaches its control.
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <map>
 #include <optional>
 #include <set>
@@ -12,6 +14,8 @@
 #include "fw/text.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
+
+#include <commctrl.h>
 
 namespace kestil::testing {
 namespace {
@@ -179,6 +183,101 @@ TEST_F(ResourcesTest, TwoDropDownButtonsAndTheWindowIds) {
   EXPECT_EQ(GetDlgCtrlID(tb), IDC_TOOLBAR);
   EXPECT_EQ(GetDlgCtrlID(App().frame()->status_bar()), IDC_STATUSBAR);
   EXPECT_EQ(GetDlgCtrlID(Edit()), IDC_VIEW_EDIT);
+}
+
+// Only the recent files share a prompt, and the snippet slots another.
+int PromptGroup(UINT id) {
+  if (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST) return 1;
+  if (id >= ID_REGSTR_0 && id <= ID_REGSTR_F) return 2;
+  return 0;
+}
+
+// Each menu item tells in the status bar what it does, in words of its own.
+TEST_F(ResourcesTest, EveryMenuItemHasAPromptOfItsOwn) {
+  ASSERT_TRUE(Start());
+  std::map<std::wstring, UINT> command_of;
+  for (const MenuItem& item : AllMenuItems()) {
+    const std::wstring prompt = fw::PromptOf(item.id);
+    EXPECT_FALSE(prompt.empty()) << fw::ToBytes(item.text) << " has no prompt";
+    if (prompt.empty()) continue;
+    const auto [it, fresh] = command_of.emplace(prompt, item.id);
+    if (!fresh && it->second != item.id) {
+      EXPECT_TRUE(PromptGroup(item.id) != 0 && PromptGroup(item.id) == PromptGroup(it->second))
+          << item.id << " and " << it->second << " share " << fw::ToBytes(prompt);
+    }
+  }
+  auto shown = [&](UINT id) {
+    SendMessageW(Frame(), WM_MENUSELECT, MAKEWPARAM(id, MF_HILITE),
+                 reinterpret_cast<LPARAM>(GetMenu(Frame())));
+    wchar_t text[256] = {};
+    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  EXPECT_EQ(shown(ID_TABLE_WIDTH), L"width=を挿入");
+  EXPECT_EQ(shown(ID_FONT_B), L"<b></b>で選択範囲を挟む／挿入");
+  EXPECT_EQ(shown(ID_REGSTR_0 + 9), L"登録した文字（文章）を挿入");
+  EXPECT_EQ(shown(ID_EDIT_REDO), L"元に戻した動作をやり直す");
+  EXPECT_EQ(fw::TooltipOf(ID_EDIT_REDO), L"やり直し");
+}
+
+// The letter after a single '&' in a control's text, in capitals; 0 for none.
+wchar_t Mnemonic(HWND control) {
+  if (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) {
+    if (GetWindowLongPtrW(control, GWL_STYLE) & SS_NOPREFIX) return 0;
+  }
+  wchar_t text[256] = {};
+  GetWindowTextW(control, text, 256);
+  for (const wchar_t* p = text; *p != 0 && p[1] != 0; ++p) {
+    if (*p != L'&') continue;
+    if (p[1] != L'&') return static_cast<wchar_t>(std::towupper(p[1]));
+    ++p;  // "&&" shows one '&'
+  }
+  return 0;
+}
+
+std::string Utf8(HWND control) {
+  wchar_t text[256] = {};
+  GetWindowTextW(control, text, 256);
+  return fw::ToBytes(text);
+}
+
+// Every dialog of the resources, as the dialog manager makes it: no letter
+// is the mnemonic of two controls, and a label's mnemonic reaches the control
+// it names, which the dialog manager takes to be the next tab stop after the
+// label (so the label itself is none).
+TEST(DialogTemplates, MnemonicsAreUniqueAndEachLabelStandsBeforeItsControl) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  std::vector<UINT> ids;
+  EnumResourceNamesW(
+      nullptr, RT_DIALOG,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR out) -> BOOL {
+        if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<UINT>*>(out)->push_back(LOWORD(name));
+        return TRUE;
+      },
+      reinterpret_cast<LONG_PTR>(&ids));
+  EXPECT_GE(ids.size(), 7u);
+  for (UINT id : ids) {
+    HWND dlg = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr,
+                                  [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_NE(dlg, nullptr) << id;
+    std::map<wchar_t, HWND> named;
+    for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      const wchar_t letter = Mnemonic(c);
+      if (letter == 0) continue;
+      const auto [it, fresh] = named.emplace(letter, c);
+      EXPECT_TRUE(fresh) << "dialog " << id << ": " << Utf8(c) << " and " << Utf8(it->second);
+      if (!(SendMessageW(c, WM_GETDLGCODE, 0, 0) & DLGC_STATIC)) continue;
+      EXPECT_FALSE(GetWindowLongPtrW(c, GWL_STYLE) & WS_TABSTOP) << "dialog " << id << ": " << Utf8(c);
+      HWND next = GetWindow(c, GW_HWNDNEXT);
+      ASSERT_NE(next, nullptr) << "dialog " << id << ": " << Utf8(c) << " labels nothing";
+      EXPECT_TRUE(GetWindowLongPtrW(next, GWL_STYLE) & WS_TABSTOP)
+          << "dialog " << id << ": " << Utf8(c) << " stands before " << Utf8(next);
+      EXPECT_FALSE(SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_STATIC)
+          << "dialog " << id << ": " << Utf8(c);
+    }
+    DestroyWindow(dlg);
+  }
 }
 
 }  // namespace
