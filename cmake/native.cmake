@@ -15,6 +15,9 @@ target_compile_options(kestil_portable PRIVATE -O2)
 add_executable(kestil_native_tests
   tests/native/cp932_test.cpp
   tests/native/codec_test.cpp
+  tests/native/utf8_test.cpp
+  tests/native/utf16_test.cpp
+  tests/native/encoding_test.cpp
   tests/native/edit_contract_test.cpp
   tests/native/options_test.cpp
   tests/native/tag_commands_test.cpp
@@ -32,6 +35,17 @@ target_compile_definitions(kestil_native_tests PRIVATE KESTIL_TEST_DATA="${CMAKE
 target_compile_options(kestil_native_tests PRIVATE ${KESTIL_WARNINGS})
 target_link_libraries(kestil_native_tests PRIVATE kestil_portable_san GTest::gtest GTest::gtest_main)
 add_test(NAME native_tests COMMAND kestil_native_tests --gtest_brief=1)
+
+# The UTF-8 codec once more without its AVX2 code, as processors without it
+# run it: the byte-at-a-time code alone, over every test.
+add_executable(kestil_utf8_scalar_tests tests/native/utf8_test.cpp src/base/utf8.cpp
+               src/base/utf8_avx2.cpp)
+target_include_directories(kestil_utf8_scalar_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(kestil_utf8_scalar_tests PRIVATE KESTIL_NO_AVX2)
+target_compile_options(kestil_utf8_scalar_tests PRIVATE ${KESTIL_WARNINGS} ${KESTIL_SANITIZE})
+target_link_options(kestil_utf8_scalar_tests PRIVATE ${KESTIL_SANITIZE})
+target_link_libraries(kestil_utf8_scalar_tests PRIVATE GTest::gtest GTest::gtest_main)
+add_test(NAME utf8_scalar_tests COMMAND kestil_utf8_scalar_tests --gtest_brief=1)
 
 add_executable(kestil_codec_bench bench/native/codec_bench.cpp bench/sample_text.cpp)
 target_include_directories(kestil_codec_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)

@@ -10,6 +10,9 @@
 #include "base/profile.h"
 #include "base/codec.h"
 #include "base/cp932.h"
+#include "base/encoding.h"
+#include "base/utf16.h"
+#include "base/utf8.h"
 #include "gradient/gradient.h"
 #include "view/tools.h"
 
@@ -29,6 +32,68 @@ void Codec(const std::string& bytes) {
   CHECK(kestil::cp932::EncodedLength(text) == bytes.size());
   Spellings defaults = Spellings::Defaults();
   CHECK(kestil::cp932::Encode(kestil::cp932::Decode(bytes, defaults), defaults) == bytes);
+}
+
+void Utf8(const std::string& bytes) {
+  const std::u16string text = kestil::utf8::Decode(bytes);
+  CHECK(kestil::utf8::Encode(text) == bytes);
+  CHECK(kestil::utf8::EncodedLength(text) == bytes.size());
+  // Surrogates only in pairs or as reserved units for bytes from 0x80 on,
+  // and the classification without decoding agrees with what decoding found.
+  bool reserved = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (u >= 0xD800 && u <= 0xDBFF) {
+      CHECK(i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF);
+      ++i;
+    } else if (u >= 0xDC00 && u <= 0xDFFF) {
+      CHECK(kestil::utf8::IsEscape(u));
+      reserved = true;
+    }
+  }
+  bool ascii = true;
+  for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  using kestil::utf8::Form;
+  CHECK(kestil::utf8::Classify(bytes) ==
+        (reserved ? Form::kIllFormed : ascii ? Form::kAscii : Form::kWellFormed));
+  // The same bytes read as any text: Encode writes what EncodedLength says.
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  CHECK(kestil::utf8::Encode(units).size() == kestil::utf8::EncodedLength(units));
+}
+
+void Utf16(const std::string& bytes) {
+  for (const bool big_endian : {false, true}) {
+    const kestil::utf16::Decoded d = kestil::utf16::Decode(bytes, big_endian);
+    CHECK(kestil::utf16::Encode(d.text, big_endian, d.trailing_byte) == bytes);
+  }
+}
+
+// The first byte chooses the encoding for new documents.
+void Detection(const std::string& bytes) {
+  using kestil::Encoding;
+  if (bytes.empty()) return;
+  const auto for_ascii = static_cast<Encoding>(static_cast<unsigned char>(bytes[0]) % 5);
+  const std::string rest = bytes.substr(1);
+  const Encoding e = kestil::encoding::Detect(rest, for_ascii);
+  CHECK(e == Encoding::kShiftJis || e == Encoding::kUtf8 || e == Encoding::kUtf8Bom ||
+        e == Encoding::kUtf16Le || e == Encoding::kUtf16Be);
+  if (kestil::utf8::Classify(rest) == kestil::utf8::Form::kWellFormed &&
+      kestil::encoding::ByteOrderMark(e).empty()) {
+    CHECK(e == Encoding::kUtf8);
+  }
+  for (const Encoding marked : {Encoding::kUtf8Bom, Encoding::kUtf16Le, Encoding::kUtf16Be}) {
+    const std::string with_mark = std::string(kestil::encoding::ByteOrderMark(marked)) + rest;
+    CHECK(kestil::encoding::Detect(with_mark, for_ascii) == marked);
+  }
+  if (const auto d = kestil::encoding::FindDeclaration(rest)) {
+    CHECK(d->begin <= d->end && d->end <= kestil::encoding::kDeclarationWindow);
+    CHECK(d->end <= rest.size());
+    CHECK(d->encoding == kestil::encoding::EncodingOfLabel(rest.substr(d->begin, d->end - d->begin)));
+  }
 }
 
 void TagCase(const std::string& bytes) {
