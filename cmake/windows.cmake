@@ -7,7 +7,6 @@ kestil_portable_library(kestil_portable)
 
 # The framework over Win32: nothing of the program.
 add_library(kestil_fw STATIC
-  src/fw/text.cpp
   src/fw/registry_profile.cpp
   src/fw/command.cpp
   src/fw/ui.cpp
@@ -30,6 +29,7 @@ add_library(kestil_win STATIC
   src/frame/kestil_doc.cpp
   src/frame/main_frame.cpp
   src/frame/file_commands.cpp
+  src/frame/encoding_commands.cpp
   src/view/kestil_view.cpp
   src/view/tool_dialogs.cpp
   src/gradient/gradient_dlg.cpp

@@ -1,5 +1,6 @@
 #include "app/kestil_app.h"
 
+#include "frame/encoding_commands.h"
 #include "frame/file_commands.h"
 #include "frame/kestil_doc.h"
 #include "frame/main_frame.h"
@@ -57,8 +58,9 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
   InstallGradientCommands(*view, options, profile());
   InstallSnippetCommands(*view, options, m_EditFont);
   InstallFileCommands(*frame, *view, options, [this](std::uint8_t kind) { FileNew(kind); });
-  SetDocTemplate(std::make_unique<CKestilDoc>(options, m_NewDocKind), std::move(frame),
-                 std::move(view), IDR_MAINFRAME);
+  auto doc = std::make_unique<CKestilDoc>(options, m_NewDocKind);
+  InstallEncodingCommands(*doc);
+  SetDocTemplate(std::move(doc), std::move(frame), std::move(view), IDR_MAINFRAME);
   fw::RegisterDocumentType(
       {L"Kestil.Document", L"Kestil Document", L".txt", ExecutablePath(), 1});
   // A file that cannot be opened (a stale shortcut) has given its message;

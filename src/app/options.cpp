@@ -3,6 +3,7 @@
 namespace kestil {
 
 const char kOptionSection[] = "Option";
+const char kEncodingSection[] = "Encoding";
 
 std::string RegTitleName(int slot) { return SlotName("m_RegTitle_%02d", slot); }
 std::string RegStrName(int slot) { return SlotName("m_RegStr_%02d", slot); }
@@ -20,6 +21,8 @@ void KestilOptions::LoadOptions(Profile& p) {
     m_RegTitle[n] = p.GetString(s, RegTitleName(n), m_RegTitle[n]);
     m_RegStr[n] = p.GetString(s, RegStrName(n), m_RegStr[n]);
   }
+  m_NewDocEncoding = p.GetInt(kEncodingSection, "m_NewDocEncoding", m_NewDocEncoding);
+  if (m_NewDocEncoding < 0 || m_NewDocEncoding >= kNewDocEncodings) m_NewDocEncoding = 0;
 }
 
 void KestilOptions::SaveOptions(Profile& p) const {
@@ -34,6 +37,7 @@ void KestilOptions::SaveOptions(Profile& p) const {
     p.WriteString(s, RegTitleName(n), m_RegTitle[n]);
     p.WriteString(s, RegStrName(n), m_RegStr[n]);
   }
+  p.WriteInt(kEncodingSection, "m_NewDocEncoding", m_NewDocEncoding);
 }
 
 }  // namespace kestil

@@ -11,21 +11,27 @@
 namespace kestil {
 
 constexpr int kSnippetCount = 16;
-extern const char kOptionSection[];  // "Option"
+extern const char kOptionSection[];    // "Option"
+extern const char kEncodingSection[];  // "Encoding"
+constexpr int kNewDocEncodings = 3;
 
 struct KestilOptions {
-  std::array<std::string, kSnippetCount> m_RegTitle;
-  std::array<std::string, kSnippetCount> m_RegStr;
-  std::string m_LastOpenDir;
+  std::array<std::u16string, kSnippetCount> m_RegTitle;
+  std::array<std::u16string, kSnippetCount> m_RegStr;
+  std::u16string m_LastOpenDir;
   std::uint8_t m_TopMost = 0;
   std::uint32_t m_LastColor = 0x808080;
   std::int32_t m_LastOpenFilter = 0;
   std::int32_t m_TagStrType = 0;
   std::int32_t m_TabStop = 4;
+  // The encoding of new documents: 0 Shift_JIS, 1 UTF-8, 2 UTF-8 with a
+  // byte order mark; section "Encoding".
+  std::int32_t m_NewDocEncoding = 0;
 
   // Reads every option, each with its current value as the default.
   void LoadOptions(Profile& profile);
-  // Writes all 38 values, defaults and empty snippets included.
+  // Writes all 38 values of "Option", defaults and empty snippets included,
+  // and the encoding for new documents.
   void SaveOptions(Profile& profile) const;
 };
 

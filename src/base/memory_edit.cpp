@@ -3,19 +3,28 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/cp932.h"
+#include "base/text16.h"
 
 namespace kestil {
+namespace {
+
+std::size_t FloorToChar(std::u16string_view s, std::size_t pos) {
+  pos = std::min(pos, s.size());
+  if (pos > 0 && pos < s.size() && IsLowSurrogate(s[pos]) && IsHighSurrogate(s[pos - 1])) --pos;
+  return pos;
+}
+
+}  // namespace
 
 void MemoryEdit::SetSel(std::size_t start, std::size_t end) {
   if (start > end) std::swap(start, end);
-  sel_.start = cp932::FloorToBoundary(text_, std::min(start, text_.size()));
-  sel_.end = cp932::FloorToBoundary(text_, std::min(end, text_.size()));
+  sel_.start = FloorToChar(text_, start);
+  sel_.end = FloorToChar(text_, end);
 }
 
-void MemoryEdit::ReplaceSel(std::string_view text) {
-  history_.Record({sel_.start, text_.substr(sel_.start, sel_.end - sel_.start), std::string(text),
-                   false, 0});
+void MemoryEdit::ReplaceSel(std::u16string_view text) {
+  history_.Record({sel_.start, text_.substr(sel_.start, sel_.end - sel_.start),
+                   std::u16string(text), false, 0});
   text_.replace(sel_.start, sel_.end - sel_.start, text);
   sel_.start = sel_.end = sel_.start + text.size();
 }
@@ -34,13 +43,24 @@ void MemoryEdit::Redo() {
   sel_.start = sel_.end = step.at + step.inserted.size();
 }
 
+std::size_t MemoryEdit::LineEnd(std::size_t begin, std::size_t* next) const {
+  const std::size_t eol = text_.find_first_of(u"\r\n", begin);
+  if (eol == std::u16string::npos) {
+    *next = std::u16string::npos;
+    return text_.size();
+  }
+  *next = eol + (text_[eol] == u'\r' && eol + 1 < text_.size() && text_[eol + 1] == u'\n' ? 2 : 1);
+  return eol;
+}
+
 long long MemoryEdit::LineIndex(long long line) const {
   if (line < 0) return -1;
   std::size_t pos = 0;
   for (long long n = 0; n < line; ++n) {
-    const std::size_t eol = text_.find("\r\n", pos);
-    if (eol == std::string::npos) return -1;
-    pos = eol + 2;
+    std::size_t next = 0;
+    LineEnd(pos, &next);
+    if (next == std::u16string::npos) return -1;
+    pos = next;
   }
   return static_cast<long long>(pos);
 }
@@ -49,29 +69,37 @@ std::size_t MemoryEdit::LineLength(std::size_t pos) const {
   pos = std::min(pos, text_.size());
   std::size_t begin = 0;
   for (;;) {
-    const std::size_t eol = text_.find("\r\n", begin);
-    if (eol == std::string::npos) return text_.size() - begin;
-    if (pos <= eol) return eol - begin;
-    begin = eol + 2;
+    std::size_t next = 0;
+    const std::size_t end = LineEnd(begin, &next);
+    if (next == std::u16string::npos || pos <= end) return end - begin;
+    begin = next;
   }
 }
 
 std::size_t MemoryEdit::LineCount() const {
   std::size_t count = 1;
-  for (std::size_t pos = text_.find("\r\n"); pos != std::string::npos;
-       pos = text_.find("\r\n", pos + 2)) {
+  for (std::size_t pos = 0;;) {
+    std::size_t next = 0;
+    LineEnd(pos, &next);
+    if (next == std::u16string::npos) return count;
     ++count;
+    pos = next;
   }
-  return count;
 }
 
-void MemoryEdit::SetText(std::string_view text) {
+std::u16string MemoryEdit::GetTextRange(std::size_t start, std::size_t end) const {
+  start = std::min(start, text_.size());
+  end = std::clamp(end, start, text_.size());
+  return text_.substr(start, end - start);
+}
+
+void MemoryEdit::SetText(std::u16string_view text) {
   text_.assign(text);
   sel_ = {};
   history_.Clear();
 }
 
-std::string MemoryEdit::GetSelectedText() const {
+std::u16string MemoryEdit::GetSelectedText() const {
   return text_.substr(sel_.start, sel_.end - sel_.start);
 }
 

@@ -12,7 +12,7 @@
 namespace kestil {
 
 struct PrintLine {
-  std::size_t begin = 0;  // byte range of the text, without the line break
+  std::size_t begin = 0;  // unit range of the text, without the line break
   std::size_t end = 0;
 };
 
@@ -24,9 +24,9 @@ struct PageGeometry {
   int tab_width = 0;       // tabs stop at every multiple of this, from the left edge
 };
 
-// measure(character bytes) gives the width of one character. An empty text
-// gives one empty page.
-std::vector<PrintPage> LayOutPages(std::string_view text, const PageGeometry& page,
-                                   const std::function<int(std::string_view)>& measure);
+// measure(character units) gives the width of one character (a surrogate
+// pair is one). An empty text gives one empty page.
+std::vector<PrintPage> LayOutPages(std::u16string_view text, const PageGeometry& page,
+                                   const std::function<int(std::u16string_view)>& measure);
 
 }  // namespace kestil

@@ -15,8 +15,8 @@ int MemoryProfile::GetInt(const std::string& section, const std::string& name, i
   return it != values_.end() && it->second.is_int ? it->second.number : def;
 }
 
-std::string MemoryProfile::GetString(const std::string& section, const std::string& name,
-                                     const std::string& def) {
+std::u16string MemoryProfile::GetString(const std::string& section, const std::string& name,
+                                        const std::u16string& def) {
   const auto it = values_.find({section, name});
   return it != values_.end() && !it->second.is_int ? it->second.text : def;
 }
@@ -26,7 +26,7 @@ void MemoryProfile::WriteInt(const std::string& section, const std::string& name
 }
 
 void MemoryProfile::WriteString(const std::string& section, const std::string& name,
-                                const std::string& value) {
+                                const std::u16string& value) {
   values_[{section, name}] = Value{false, 0, value};
 }
 

@@ -1,5 +1,5 @@
-// The per-user option store: integers and code page 932 strings by section
-// and value name, as the registry holds them under the application's key.
+// The per-user option store: integers and UTF-16 strings by section and
+// value name (ASCII), as the registry holds them under the application's key.
 #pragma once
 
 #include <map>
@@ -13,12 +13,12 @@ class Profile {
   virtual ~Profile() = default;
   // A value that is missing, of the wrong type or unreadable gives the default.
   virtual int GetInt(const std::string& section, const std::string& name, int def) = 0;
-  virtual std::string GetString(const std::string& section, const std::string& name,
-                                const std::string& def) = 0;
+  virtual std::u16string GetString(const std::string& section, const std::string& name,
+                                   const std::u16string& def) = 0;
   // Failures are silent: the value is lost.
   virtual void WriteInt(const std::string& section, const std::string& name, int value) = 0;
   virtual void WriteString(const std::string& section, const std::string& name,
-                           const std::string& value) = 0;
+                           const std::u16string& value) = 0;
 };
 
 // A value name for a numbered slot: format holds one "%02d".
@@ -30,16 +30,16 @@ class MemoryProfile final : public Profile {
   struct Value {
     bool is_int = false;
     int number = 0;
-    std::string text;
+    std::u16string text;
   };
   using Key = std::pair<std::string, std::string>;  // section, name
 
   int GetInt(const std::string& section, const std::string& name, int def) override;
-  std::string GetString(const std::string& section, const std::string& name,
-                        const std::string& def) override;
+  std::u16string GetString(const std::string& section, const std::string& name,
+                           const std::u16string& def) override;
   void WriteInt(const std::string& section, const std::string& name, int value) override;
   void WriteString(const std::string& section, const std::string& name,
-                   const std::string& value) override;
+                   const std::u16string& value) override;
 
   std::map<Key, Value>& values() { return values_; }
 

@@ -16,9 +16,9 @@ class RecentFiles {
 
   explicit RecentFiles(std::size_t capacity) : capacity_(capacity) {}
 
-  void Add(const std::string& path);
+  void Add(const std::u16string& path);
   void Remove(std::size_t index);
-  const std::vector<std::string>& entries() const { return entries_; }
+  const std::vector<std::u16string>& entries() const { return entries_; }
 
   // Entries that are missing or empty are skipped.
   void Load(Profile& profile);
@@ -28,20 +28,19 @@ class RecentFiles {
   // The menu text of entry index: "&1 path" ... "1&0 path", then the number
   // without a mnemonic; the path shortened by CompactPath to
   // kMenuPathChars, '&' in it doubled.
-  static std::string MenuText(std::size_t index, const std::string& path);
+  static std::u16string MenuText(std::size_t index, const std::u16string& path);
 
   static constexpr std::size_t kMenuPathChars = 60;
 
-  // A path of more than max_chars characters (a two-byte character counts
-  // one) as "root\...\folders\name": the root ("C:", "\\server\share"),
-  // "...", and as many of the last folders as fit, always the whole name,
-  // even when that alone is longer. '\' and '/' separate; the second byte
-  // of a two-byte character is never taken for one.
-  static std::string CompactPath(const std::string& path, std::size_t max_chars);
+  // A path of more than max_chars characters (a surrogate pair counts one)
+  // as "root\...\folders\name": the root ("C:", "\\server\share"), "...",
+  // and as many of the last folders as fit, always the whole name, even when
+  // that alone is longer. '\' and '/' separate.
+  static std::u16string CompactPath(const std::u16string& path, std::size_t max_chars);
 
  private:
   std::size_t capacity_;
-  std::vector<std::string> entries_;
+  std::vector<std::u16string> entries_;
 };
 
 }  // namespace kestil

@@ -138,7 +138,7 @@ std::size_t EncodeUnits(const char16_t* p, std::size_t i, std::size_t end, std::
       o[3] = static_cast<unsigned char>(0x80 | (c & 0x3F));
       o += 4;
       i += 2;
-    } else if (IsEscape(static_cast<char16_t>(u))) {
+    } else if (IsReserved(static_cast<char16_t>(u))) {
       *o++ = static_cast<unsigned char>(u - kEscapeBase);
       ++i;
     } else {
@@ -167,7 +167,7 @@ std::size_t CountUnits(const char16_t* p, std::size_t i, std::size_t end, std::s
       sum += 4;
       ++i;
     } else {
-      sum += IsEscape(static_cast<char16_t>(u)) ? 1 : 3;
+      sum += IsReserved(static_cast<char16_t>(u)) ? 1 : 3;
     }
   }
   *total += sum;

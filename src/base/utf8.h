@@ -13,11 +13,11 @@
 //    character decodes to a reserved unit.
 //
 // Text that did not come from Decode (typed, or decoded from another
-// encoding) is written by the same rule: a reserved unit 0xDC80-0xDCFF is its
-// byte, so a byte that was no character in a code page 932 document reaches
-// the UTF-8 file unchanged. Any other unpaired surrogate, 0xDC00-0xDC7F among
-// them, has no UTF-8 form: it is written as U+FFFD (EF BF BD) and counted as
-// unmappable. Reserved units placed side by side can spell a character once
+// encoding) is written by the same rule: every reserved unit 0xDC00-0xDCFF
+// is its byte, so a byte that was no character in a code page 932 document
+// (NUL and the second byte of an undefined code among them) reaches the UTF-8
+// file unchanged. Any other unpaired surrogate has no UTF-8 form: it is
+// written as U+FFFD (EF BF BD) and counted as unmappable. Reserved units placed side by side can spell a character once
 // written (0xDCC3 0xDCA9 is written C3 A9, which reads back as U+00E9); text
 // from Decode never does, as its reserved bytes were read as no character.
 #pragma once
@@ -32,6 +32,8 @@ constexpr char16_t kEscapeBase = 0xDC00;
 
 // The units Decode gives for bytes that are no character.
 constexpr bool IsEscape(char16_t u) { return u >= 0xDC80 && u <= 0xDCFF; }
+// The units Encode writes as one byte each.
+constexpr bool IsReserved(char16_t u) { return u >= 0xDC00 && u <= 0xDCFF; }
 
 std::u16string Decode(std::string_view bytes);
 // The same into out, reusing its storage.

@@ -19,14 +19,14 @@ void OnFileOpen(const fw::EditView& view, KestilOptions& options) {
   request.owner = MainWindow(view);
   request.filter = fw::LoadResString(IDS_OPEN_FILTER);
   request.filter_index = options.m_LastOpenFilter;
-  request.initial_dir = fw::ToWide(options.m_LastOpenDir);
+  request.initial_dir = fw::AsWide(options.m_LastOpenDir);
   request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   if (!fw::Ui().OpenFile(request)) return;
   options.m_LastOpenFilter = request.filter_index;
   // Asks about unsaved edits first; a file that cannot be read leaves the
   // document as it was.
   if (!fw::App::Current()->OpenDocumentFile(request.file_name)) return;
-  options.m_LastOpenDir = FolderOfPath(fw::ToBytes(request.file_name));
+  options.m_LastOpenDir = FolderOfPath(fw::AsU16(request.file_name));
 }
 
 void OnSaveAndBrowse(const fw::EditView& view) {

@@ -10,15 +10,10 @@ namespace kestil {
 
 bool CKestilDoc::OnNewDocument() {
   if (!fw::Document::OnNewDocument()) return false;
-  fw::EditView* v = view();
-  if (v == nullptr) return true;
-  if (m_NewDocKind == 0) {
-    v->LoadRaw("");
-  } else if (m_NewDocKind == 1) {
-    v->LoadRaw(HtmlSkeleton(m_Options.m_TagStrType));
+  if (m_NewDocKind == 1) {
+    LoadNewText(HtmlSkeleton(m_Options.m_TagStrType, encoding() != Encoding::kShiftJis));
   }
   m_IsHtml = m_NewDocKind == 1;
-  SetModified(false);
   return true;
 }
 
@@ -40,6 +35,14 @@ bool CKestilDoc::OnOpenDocument(const std::wstring& path) {
   if (!fw::Document::OnOpenDocument(path)) return false;
   m_IsHtml = HasHtmlExtension(path);
   return true;
+}
+
+Encoding CKestilDoc::NewDocumentEncoding() const {
+  switch (m_Options.m_NewDocEncoding) {
+    case 1: return Encoding::kUtf8;
+    case 2: return Encoding::kUtf8Bom;
+    default: return Encoding::kShiftJis;
+  }
 }
 
 void CKestilDoc::PrepareSaveAs(fw::FileDialogRequest& request) {

@@ -1,5 +1,5 @@
-// The document: an empty text or the HTML skeleton when new, the file's
-// bytes unchanged when opened and saved.
+// The document: an empty text or the HTML skeleton when new, in the
+// encoding the settings give new documents.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,8 @@ class CKestilDoc : public fw::Document {
   // An HTML page (made from the skeleton, or opened from .htm or .html) is
   // saved as one: the web filter chosen first, with the extension .htm.
   void PrepareSaveAs(fw::FileDialogRequest& request) override;
+  // As the settings give it (m_NewDocEncoding).
+  Encoding NewDocumentEncoding() const override;
 
  private:
   const KestilOptions& m_Options;

@@ -17,7 +17,7 @@ constexpr unsigned kToolbarButtons[] = {
     ID_TOPMOST,
 };
 
-constexpr unsigned kIndicators[] = {ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+constexpr unsigned kIndicators[] = {ID_INDICATOR_ENCODING, ID_INDICATOR_LINE_ENDING, ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                     ID_INDICATOR_SCRL};
 
 constexpr char kBarSection[] = "Bar";

@@ -35,7 +35,7 @@ App::App() : profile_(std::make_unique<RegistryProfile>(L"", AppName())) {
   OnRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, [this](UINT id) {
     const std::size_t index = id - ID_FILE_MRU_FIRST;
     if (index >= recent_.entries().size()) return;
-    const std::wstring path = ToWide(recent_.entries()[index]);
+    const std::wstring path = AsWide(recent_.entries()[index]);
     if (!OpenDocumentFile(path) && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
       recent_.Remove(index);  // a file that is gone leaves the list
     }

@@ -60,6 +60,16 @@ void MenuCmdUI::SetCheck(bool on) {
   CheckMenuItem(menu_, position_, MF_BYPOSITION | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void MenuCmdUI::SetRadio(bool on) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE;
+  if (!GetMenuItemInfoW(menu_, position_, TRUE, &info)) return;
+  info.fType |= MFT_RADIOCHECK;
+  info.fState = on ? (info.fState | MFS_CHECKED) : (info.fState & ~static_cast<UINT>(MFS_CHECKED));
+  SetMenuItemInfoW(menu_, position_, TRUE, &info);
+}
+
 void MenuCmdUI::SetText(const std::wstring& text) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;

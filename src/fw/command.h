@@ -19,6 +19,8 @@ class CmdUI {
   UINT id() const { return id_; }
   virtual void Enable(bool on) = 0;
   virtual void SetCheck(bool on) = 0;
+  // A check shown as one of a group of choices (a bullet in a menu).
+  virtual void SetRadio(bool on) { SetCheck(on); }
   virtual void SetText(const std::wstring& text) = 0;
 
  private:
@@ -67,6 +69,7 @@ class MenuCmdUI final : public CmdUI {
   MenuCmdUI(HMENU menu, UINT position, UINT id) : CmdUI(id), menu_(menu), position_(position) {}
   void Enable(bool on) override;
   void SetCheck(bool on) override;
+  void SetRadio(bool on) override;
   void SetText(const std::wstring& text) override;
 
  private:

@@ -89,13 +89,13 @@ void DataExchange::Fail(int id, const std::wstring& message) {
   }
 }
 
-void DataExchange::Text(int id, std::string& value) {
+void DataExchange::Text(int id, std::u16string& value) {
   if (failed_) return;
   HWND control = dialog_.Item(id);
   if (save_) {
-    value = ToBytes(ControlText(control));
+    value = AsU16(ControlText(control));
   } else {
-    SetIfDifferent(control, ToWide(value));
+    SetIfDifferent(control, AsWide(value));
   }
 }
 
@@ -114,6 +114,16 @@ void DataExchange::Text(int id, int& value) {
   }
   if (overflow) overflow_id_ = id;
   value = parsed;
+}
+
+void DataExchange::ComboIndex(int id, int& index) {
+  if (failed_) return;
+  HWND control = dialog_.Item(id);
+  if (save_) {
+    index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+  } else if (SendMessageW(control, CB_GETCURSEL, 0, 0) != index) {
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
 }
 
 void DataExchange::Radio(int first_id, int& index) {

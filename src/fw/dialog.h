@@ -17,13 +17,15 @@ class DataExchange {
   bool save() const { return save_; }
   bool failed() const { return failed_; }
 
-  // Text of a control and a code page 932 string.
-  void Text(int id, std::string& value);
+  // Text of a control and a string.
+  void Text(int id, std::u16string& value);
   // Text of a control and an integer; text that is no integer fails.
   void Text(int id, int& value);
   // The index of the checked button of a radio group starting at first_id
   // (-1 when none is checked).
   void Radio(int first_id, int& index);
+  // The selected item of a drop-down list (-1 when none is).
+  void ComboIndex(int id, int& index);
   void Control(int id, HWND& control);
   // After Text(id, value) on save: the value must lie in min..max.
   void MinMaxInt(int id, int value, int min, int max);

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <new>
+
 #include "fw/app.h"
 #include "fw/edit_view.h"
 #include "fw/file_io.h"
@@ -40,8 +42,51 @@ Document::Document() {
 bool Document::OnNewDocument() {
   path_.clear();
   known_ = asked_ = FileStamp{};
-  SetModified(false);
+  LoadNewText(u"");
   return true;
+}
+
+void Document::LoadNewText(const std::u16string& text) {
+  kestil::FileText file;
+  file.Reset(NewDocumentEncoding());
+  TakeText(text, std::move(file));
+  if (view_ != nullptr) view_->edit().set_line_ending(kestil::LineEnding::kCrLf);
+  mixed_endings_ = false;
+  SetModified(false);
+}
+
+bool Document::TakeText(const std::u16string& text, kestil::FileText file) {
+  if (view_ == nullptr || !view_->edit().TryLoad(text)) return false;
+  file_ = std::move(file);
+  const kestil::LineEndingCounts counts = kestil::CountLineEndings(text);
+  view_->edit().set_line_ending(counts.Dominant());
+  mixed_endings_ = counts.Mixed();
+  return true;
+}
+
+kestil::LineEnding Document::line_ending() const {
+  return view_ != nullptr ? view_->edit().line_ending() : kestil::LineEnding::kCrLf;
+}
+
+void Document::SetEncoding(kestil::Encoding e) {
+  if (e == file_.encoding()) return;
+  file_.set_encoding(e);
+  SetModified(true);
+}
+
+void Document::ConvertLineEndings(kestil::LineEnding ending) {
+  if (view_ == nullptr) return;
+  kestil::EditControlOps& edit = view_->edit();
+  edit.set_line_ending(ending);
+  mixed_endings_ = false;
+  const std::u16string text = edit.GetText();
+  const std::u16string converted = kestil::WithLineEnding(text, ending);
+  if (converted == text) return;
+  // One replacement of the whole text: one step of the history.
+  edit.SetSel(0, text.size());
+  edit.ReplaceSel(converted);
+  edit.SetSel(0, 0);
+  edit.ScrollCaret();
 }
 
 Document::FileStamp Document::StampOf(const std::wstring& path) {
@@ -94,14 +139,24 @@ bool Document::ConfirmOverwrite(const std::wstring& path) {
                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-bool Document::OnOpenDocument(const std::wstring& path) {
+bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detect) {
   std::string bytes;
   DWORD error = 0;
   if (!ReadWholeFile(path, bytes, &error)) {
     ReportFileError(IDS_OPEN_FAILED, path, error);
     return false;
   }
-  if (view_ == nullptr || !view_->LoadRaw(bytes)) {
+  kestil::FileText file;
+  bool taken = false;
+  try {
+    const std::u16string text =
+        detect ? file.Open(bytes, NewDocumentEncoding()) : file.Decode(bytes, e);
+    std::string().swap(bytes);
+    taken = TakeText(text, std::move(file));
+  } catch (const std::bad_alloc&) {
+    taken = false;
+  }
+  if (!taken) {
     ReportFileError(IDS_OPEN_FAILED, path, ERROR_NOT_ENOUGH_MEMORY);
     return false;
   }
@@ -110,19 +165,87 @@ bool Document::OnOpenDocument(const std::wstring& path) {
   return true;
 }
 
+bool Document::OnOpenDocument(const std::wstring& path) {
+  return ReadInto(path, kestil::Encoding::kShiftJis, true);
+}
+
+bool Document::ReopenAs(kestil::Encoding e) {
+  if (path_.empty() || view_ == nullptr || !SaveModified()) return false;
+  if (!ReadInto(path_, e, false)) return false;
+  view_->OnInitialUpdate();
+  UpdateFrameTitle();
+  return true;
+}
+
+namespace {
+
+// The start of the text as the declaration finder reads it: ASCII as itself,
+// any other unit as a byte that is no ASCII.
+std::string AsciiProjection(std::u16string_view text, std::size_t units) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size() && i < units; ++i) {
+    out += text[i] < 0x80 ? static_cast<char>(text[i]) : '\x80';
+  }
+  return out;
+}
+
+bool LabelMatches(std::string_view label, kestil::Encoding written) {
+  const std::optional<kestil::Encoding> named = kestil::encoding::EncodingOfLabel(label);
+  switch (written) {
+    case kestil::Encoding::kShiftJis:
+      return named == kestil::Encoding::kShiftJis;
+    case kestil::Encoding::kUtf8:
+    case kestil::Encoding::kUtf8Bom:
+      return named == kestil::Encoding::kUtf8;
+    case kestil::Encoding::kUtf16Le:
+    case kestil::Encoding::kUtf16Be: {
+      std::string lower;
+      for (const char c : label) {
+        if (c != ' ' && c != '\t') lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+      }
+      return lower == "utf-16" || lower == "utf-16le" || lower == "utf-16be";
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Document::ConfirmEncoding(const std::wstring& path, std::u16string_view text,
+                               const std::string& bytes, std::size_t unmappable) {
+  const kestil::Encoding written = file_.encoding();
+  if (unmappable > 0 && written == kestil::Encoding::kShiftJis &&
+      Message(MainWindow(), Format(LoadResString(IDS_UNMAPPABLE), {std::to_wstring(unmappable)}),
+              MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+    return false;
+  }
+  const bool utf16 =
+      written == kestil::Encoding::kUtf16Le || written == kestil::Encoding::kUtf16Be;
+  const std::string head =
+      utf16 ? AsciiProjection(text, kestil::encoding::kDeclarationWindow / 2)
+            : bytes.substr(kestil::encoding::ByteOrderMark(written).size(),
+                           kestil::encoding::kDeclarationWindow);
+  const auto declaration = kestil::encoding::FindDeclaration(head);
+  if (!declaration) return true;
+  const std::string label = head.substr(declaration->begin, declaration->end - declaration->begin);
+  if (LabelMatches(label, written)) return true;
+  const std::u16string_view name = kestil::EncodingName(written);
+  return Message(MainWindow(),
+                 Format(LoadResString(IDS_DECLARATION_MISMATCH),
+                        {FileTitle(path), AsciiWide(label), std::wstring(name.begin(), name.end())}),
+                 MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
 bool Document::OnSaveDocument(const std::wstring& path) {
   if (view_ == nullptr) return false;
   std::size_t unmappable = 0;
-  const std::string bytes = view_->StoreRaw(&unmappable);
+  const std::u16string text = view_->edit().GetText();
+  const std::string bytes = file_.Encode(text, &unmappable);
+  if (!ConfirmEncoding(path, text, bytes, unmappable)) return false;
   DWORD error = 0;
   if (!WriteFileSafely(path, bytes, &error)) {
     ReportFileError(IDS_SAVE_FAILED, path, error);
     return false;
-  }
-  if (unmappable > 0) {
-    Message(MainWindow(),
-            Format(LoadResString(IDS_UNMAPPABLE), {FileTitle(path), std::to_wstring(unmappable)}),
-            MB_OK | MB_ICONINFORMATION);
   }
   return true;
 }
@@ -170,7 +293,7 @@ bool Document::DoSave(const std::wstring& path) {
 void Document::SetPathName(const std::wstring& path, bool add_to_recent) {
   path_ = FullPath(path);
   if (add_to_recent && App::Current() != nullptr) {
-    App::Current()->recent_files().Add(ToBytes(path_));
+    App::Current()->recent_files().Add(AsU16(path_));
   }
   UpdateFrameTitle();
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "base/file_text.h"
+#include "base/line_endings.h"
 #include "fw/command.h"
 #include "fw/ui.h"
 
@@ -21,14 +23,22 @@ class Document : public CommandTarget {
 
   // Clears the path and the modified state; the program adds its content.
   virtual bool OnNewDocument();
-  // Reads the file into the view; on failure the standard message, and the
-  // previous path and text stay.
+  // Reads the file into the view in the encoding that detection finds; on
+  // failure the standard message, and the previous path, text and encoding
+  // stay.
   virtual bool OnOpenDocument(const std::wstring& path);
+  // Reads the document's file again in encoding e (Shift_JIS or UTF-8),
+  // after asking about unsaved edits as opening does.
+  bool ReopenAs(kestil::Encoding e);
   // Writes the text to path without destroying the old file on failure.
   virtual bool OnSaveDocument(const std::wstring& path);
   // The Save As dialog's filters and extension; the framework's offer text
   // files and all files.
   virtual void PrepareSaveAs(FileDialogRequest& request);
+  // The encoding of new documents, which an ASCII-only file takes too.
+  virtual kestil::Encoding NewDocumentEncoding() const { return kestil::Encoding::kShiftJis; }
+  // Puts a new document's text in place, in NewDocumentEncoding() and CR LF.
+  void LoadNewText(const std::u16string& text);
 
   // Asks whether to save a modified document; false when the user cancels
   // or the save fails.
@@ -37,6 +47,17 @@ class Document : public CommandTarget {
   bool DoFileSave();
   // Saves to path (empty: asks for one); the document then has that path.
   bool DoSave(const std::wstring& path);
+
+  // The encoding the next save writes; choosing another one marks the
+  // document modified.
+  kestil::Encoding encoding() const { return file_.encoding(); }
+  void SetEncoding(kestil::Encoding e);
+  // The line ending that added line breaks take, and whether the file as
+  // opened mixed several.
+  kestil::LineEnding line_ending() const;
+  bool line_endings_mixed() const { return mixed_endings_; }
+  // Writes every line break of the text as ending, as one undoable step.
+  void ConvertLineEndings(kestil::LineEnding ending);
 
   const std::wstring& path_name() const { return path_; }
   void SetPathName(const std::wstring& path, bool add_to_recent = true);
@@ -64,12 +85,21 @@ class Document : public CommandTarget {
   // went since and the user does not want it overwritten.
   bool ConfirmOverwrite(const std::wstring& path);
   void Reload();
+  // Puts text, decoded by file, into the view; false when the view refused it.
+  bool TakeText(const std::u16string& text, kestil::FileText file);
+  bool ReadInto(const std::wstring& path, kestil::Encoding e, bool detect);
+  // Before saving: false when the user does not want the bytes written
+  // (characters that become "?", a declaration of another encoding).
+  bool ConfirmEncoding(const std::wstring& path, std::u16string_view text,
+                       const std::string& bytes, std::size_t unmappable);
 
   EditView* view_ = nullptr;
   std::wstring path_;
   FileStamp known_;  // at the last open or save
   FileStamp asked_;  // the last change asked about
   bool checking_ = false;
+  kestil::FileText file_;
+  bool mixed_endings_ = false;
 };
 
 }  // namespace fw

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+#include "base/text16.h"
+
 namespace kestil {
 namespace {
 
@@ -33,6 +35,11 @@ bool LeavesTextAlone(UINT msg) {
 }
 
 constexpr UINT_PTR kSubclassId = 0x4B45;  // one subclass per control
+
+// Asks the control to break lines at a lone LF or CR as at CR LF (Windows 10
+// 1809 and later; older systems and Wine ignore the message).
+constexpr UINT kEmSetExtendedStyle = ECM_FIRST + 10;
+constexpr LPARAM kAllowEolAll = 0x0001 | 0x0002;
 
 // FNV-1a over the units, four at a time: enough to tell a changed text from
 // the saved one of the same length.
@@ -95,6 +102,7 @@ class EditControlOps::TextAccess {
 
 EditControlOps::EditControlOps(HWND edit) : hwnd_(edit), write_text_(WriteWholeText) {
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(hwnd_, kEmSetExtendedStyle, kAllowEolAll, kAllowEolAll);
   subclassed_ = SetWindowSubclass(hwnd_, SubclassProc, kSubclassId,
                                   reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
@@ -123,9 +131,14 @@ LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LP
     before.base = 0;
     before.window.assign(access.text());
   }
+  std::u16string converted;
+  const bool convert = (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) == 0 &&
+                       ops->LineBreaksToConvert(msg, wp, &converted);
   ++ops->generation_;
   ++ops->changing_depth_;
-  const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+  const LRESULT result =
+      convert ? DefSubclassProc(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(converted.c_str()))
+              : DefSubclassProc(hwnd, msg, wp, lp);
   --ops->changing_depth_;
   ++ops->generation_;
   try {
@@ -144,55 +157,27 @@ LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LP
   return result;
 }
 
-bool EditControlOps::AnchorsUsable() const {
-  if (!subclassed_ || changing_depth_ != 0) return false;
-  if (anchors_generation_ != generation_) {
-    anchors_.clear();
-    anchors_generation_ = generation_;
+bool EditControlOps::LineBreaksToConvert(UINT msg, WPARAM wp, std::u16string* text) const {
+  if (msg == WM_CHAR && wp == '\r') {
+    if (line_ending() == kestil::LineEnding::kCrLf) return false;
+    text->assign(kestil::Spelling(line_ending()));
+    return true;
   }
-  return true;
-}
-
-EditControlOps::Anchor EditControlOps::Nearest(std::size_t Anchor::*key,
-                                               std::size_t value) const {
-  Anchor best{0, 0};
-  if (AnchorsUsable()) {
-    for (const Anchor& a : anchors_) {
-      if (a.*key <= value && a.*key > best.*key) best = a;
+  if (msg != WM_PASTE || !IsClipboardFormatAvailable(CF_UNICODETEXT) ||
+      !OpenClipboard(hwnd_)) {
+    return false;
+  }
+  bool convert = false;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* p = static_cast<const char16_t*>(GlobalLock(data))) {
+      const std::u16string_view pasted(p);
+      convert = pasted.find_first_of(u"\r\n") != std::u16string_view::npos;
+      if (convert) *text = kestil::WithLineEnding(pasted, line_ending());
+      GlobalUnlock(data);
     }
   }
-  return best;
-}
-
-void EditControlOps::Remember(Anchor a) const {
-  if (!AnchorsUsable() || a.units == 0) return;
-  for (const Anchor& known : anchors_) {
-    if (known.units == a.units) return;
-  }
-  if (anchors_.size() >= 8) anchors_.erase(anchors_.begin());
-  anchors_.push_back(a);
-}
-
-std::size_t EditControlOps::ToBytes(std::size_t units) const {
-  const TextAccess access(*this);
-  const std::u16string_view text = access.text();
-  units = std::min(units, text.size());
-  const Anchor from = Nearest(&Anchor::units, units);
-  const std::size_t bytes = from.bytes + cp932::EncodedLength(text, from.units, units);
-  Remember({units, bytes});
-  return bytes;
-}
-
-std::size_t EditControlOps::ToUnits(std::size_t bytes) const {
-  const TextAccess access(*this);
-  const std::u16string_view text = access.text();
-  const Anchor from = Nearest(&Anchor::bytes, bytes);
-  std::size_t used = 0;
-  // Inside a character the position stops at its start.
-  const std::size_t i = cp932::AdvanceBytes(text, from.units, bytes - from.bytes, &used);
-  const std::size_t consumed = from.bytes + used;
-  Remember({i, consumed});
-  return i;
+  CloseClipboard();
+  return convert;
 }
 
 EditControlOps::Before EditControlOps::Capture() const {
@@ -325,11 +310,6 @@ bool EditControlOps::HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result) 
   }
 }
 
-std::u16string EditControlOps::Units() const {
-  const TextAccess access(*this);
-  return std::u16string(access.text());
-}
-
 std::pair<DWORD, DWORD> EditControlOps::UnitSelection() const {
   DWORD start = 0;
   DWORD end = 0;
@@ -341,29 +321,28 @@ std::pair<DWORD, DWORD> EditControlOps::UnitSelection() const {
 
 Selection EditControlOps::GetSel() const {
   const auto [start, end] = UnitSelection();
-  const std::size_t start_bytes = ToBytes(start);
-  return {start_bytes, start == end ? start_bytes : ToBytes(end)};
+  return {start, end};
 }
 
 void EditControlOps::SetSel(std::size_t start, std::size_t end) {
   if (start > end) std::swap(start, end);
-  const std::size_t s = ToUnits(start);
-  const std::size_t e = start == end ? s : ToUnits(end);
-  SendMessageW(hwnd_, EM_SETSEL, s, static_cast<LPARAM>(e));
+  const TextAccess access(*this);
+  const std::u16string_view text = access.text();
+  // Never between the halves of a surrogate pair.
+  auto floor = [&](std::size_t pos) {
+    pos = std::min(pos, text.size());
+    if (pos > 0 && pos < text.size() && kestil::IsLowSurrogate(text[pos]) &&
+        kestil::IsHighSurrogate(text[pos - 1])) {
+      --pos;
+    }
+    return pos;
+  };
+  SendMessageW(hwnd_, EM_SETSEL, floor(start), static_cast<LPARAM>(floor(end)));
 }
 
-void EditControlOps::ReplaceSel(std::string_view text) {
-  const std::u16string wide = cp932::Decode(text, spellings_);
-  const DWORD start = UnitSelection().first;
-  const std::size_t start_bytes = ToBytes(start);
-  SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
-  // The text before the insertion is unchanged; the inserted text measures
-  // what it measured before, unless it starts with a unit that pairs with the
-  // one before it.
-  Remember({start, start_bytes});
-  if (wide.empty() || wide.front() < 0xDC00 || wide.front() > 0xDFFF) {
-    Remember({start + wide.size(), start_bytes + cp932::EncodedLength(wide)});
-  }
+void EditControlOps::ReplaceSel(std::u16string_view text) {
+  const std::u16string terminated(text);
+  SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(terminated.c_str()));
 }
 
 void EditControlOps::ScrollCaret() { SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0); }
@@ -371,70 +350,52 @@ void EditControlOps::ScrollCaret() { SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0); 
 long long EditControlOps::LineIndex(long long line) const {
   if (line < 0) return -1;
   const LRESULT units = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-  if (units < 0) return -1;
-  return static_cast<long long>(ToBytes(static_cast<std::size_t>(units)));
+  return units < 0 ? -1 : static_cast<long long>(units);
 }
 
 std::size_t EditControlOps::LineLength(std::size_t pos) const {
-  const std::size_t units = ToUnits(pos);
-  const LRESULT line = SendMessageW(hwnd_, EM_LINEFROMCHAR, units, 0);
-  const LRESULT first = SendMessageW(hwnd_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-  const LRESULT length = SendMessageW(hwnd_, EM_LINELENGTH, static_cast<WPARAM>(first), 0);
-  if (first < 0 || length <= 0) return 0;
-  const TextAccess access(*this);
-  const std::u16string_view text = access.text();
-  const auto begin = std::min(static_cast<std::size_t>(first), text.size());
-  return cp932::EncodedLength(text, begin,
-                              std::min(text.size(), begin + static_cast<std::size_t>(length)));
+  const LRESULT length = SendMessageW(hwnd_, EM_LINELENGTH, pos, 0);
+  return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
 std::size_t EditControlOps::LineCount() const {
   return static_cast<std::size_t>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0));
 }
 
-std::string EditControlOps::GetText(std::size_t* unmappable) const {
+std::u16string EditControlOps::GetText() const {
   const TextAccess access(*this);
-  return cp932::Encode(access.text(), spellings_, unmappable);
+  return std::u16string(access.text());
 }
 
-void EditControlOps::SetText(std::string_view text) {
-  const std::u16string wide = cp932::Decode(text, spellings_);
-  own_change_ = true;
-  write_text_(hwnd_, wide);
-  SendMessageW(hwnd_, EM_SETSEL, 0, 0);
-  own_change_ = false;
-  history_.Clear();
-  RememberSavedText();
-}
-
-std::string EditControlOps::GetSelectedText() const {
-  const auto [start, end] = UnitSelection();
+std::u16string EditControlOps::GetTextRange(std::size_t start, std::size_t end) const {
   const TextAccess access(*this);
   const std::u16string_view text = access.text();
-  const std::size_t s = std::min<std::size_t>(start, text.size());
-  const std::size_t e = std::min<std::size_t>(end, text.size());
-  return cp932::Encode(text.substr(s, e - s), spellings_);
+  start = std::min(start, text.size());
+  end = std::clamp(end, start, text.size());
+  return std::u16string(text.substr(start, end - start));
 }
 
+void EditControlOps::SetText(std::u16string_view text) { TryLoad(std::u16string(text)); }
 
-bool EditControlOps::TryLoadRaw(std::string_view bytes) {
+std::u16string EditControlOps::GetSelectedText() const {
+  const auto [start, end] = UnitSelection();
+  return GetTextRange(start, end);
+}
+
+bool EditControlOps::TryLoad(const std::u16string& text) {
   // Everything the new text replaces, to put back if the control refuses it.
-  cp932::Spellings old_spellings = spellings_;
-  const std::u16string old_text = Units();
+  const std::u16string old_text = GetText();
   const auto [old_start, old_end] = UnitSelection();
   UndoHistory<std::u16string> old_history = history_;
   const std::size_t old_length = saved_length_;
   const std::uint64_t old_hash = saved_hash_;
 
-  spellings_.Clear();
-  const std::u16string wide = cp932::Decode(bytes, spellings_);
   own_change_ = true;
-  const bool taken = write_text_(hwnd_, wide);
+  const bool taken = write_text_(hwnd_, text);
   if (!taken) WriteWholeText(hwnd_, old_text);
   SendMessageW(hwnd_, EM_SETSEL, taken ? 0 : old_start, taken ? 0 : static_cast<LPARAM>(old_end));
   own_change_ = false;
   if (!taken) {
-    spellings_ = std::move(old_spellings);
     history_ = std::move(old_history);
     saved_length_ = old_length;
     saved_hash_ = old_hash;

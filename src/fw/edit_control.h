@@ -1,16 +1,11 @@
-// EditOps over the view's Unicode EDIT control. The control counts UTF-16
-// units; the program counts code page 932 bytes. Each operation converts
-// between the two through the lossless codec and the document's spellings.
+// EditOps over the view's Unicode EDIT control, whose UTF-16 positions are
+// the positions of the edit operations.
 //
-// Converting a position means measuring the text before it. To keep commands
-// on large documents cheap, the adapter remembers a few (units, bytes) pairs
-// and measures from the nearest one. The control is subclassed so that any
-// message that may change the text drops them; while such a message is being
-// handled nothing is remembered or used.
-//
-// The same subclass keeps the undo history in place of the control's own
-// one-step undo: it notes the selection and the text around it before each
-// message that may change the text, and records what changed after it.
+// The control is subclassed so that it keeps the undo history in place of
+// its own one-step undo: the subclass notes the selection and the text around
+// it before each message that may change the text, and records what changed
+// after it. It also gives every line break that the user adds (Enter, a
+// paste) the document's line ending.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "base/codec.h"
 #include "fw/win.h"
 #include "base/edit_ops.h"
 #include "base/undo_history.h"
@@ -35,16 +29,15 @@ class EditControlOps : public EditOps {
 
   Selection GetSel() const override;
   void SetSel(std::size_t start, std::size_t end) override;
-  void ReplaceSel(std::string_view text) override;
+  void ReplaceSel(std::u16string_view text) override;
   void ScrollCaret() override;
   long long LineIndex(long long line) const override;
   std::size_t LineLength(std::size_t pos) const override;
   std::size_t LineCount() const override;
-  std::string GetText() const override { return GetText(nullptr); }
-  // The text; characters without a code are counted in *unmappable.
-  std::string GetText(std::size_t* unmappable) const;
-  void SetText(std::string_view text) override;
-  std::string GetSelectedText() const override;
+  std::u16string GetText() const override;
+  std::u16string GetTextRange(std::size_t start, std::size_t end) const override;
+  void SetText(std::u16string_view text) override;
+  std::u16string GetSelectedText() const override;
   bool CanUndo() const override { return history_.CanUndo(); }
   void Undo() override;
   bool CanRedo() const override { return history_.CanRedo(); }
@@ -55,11 +48,10 @@ class EditControlOps : public EditOps {
   void MarkSaved() override;
   // The document counts as modified until the next save, whatever its text.
   void MarkUnsaved();
-  void LoadRaw(std::string_view bytes) override { TryLoadRaw(bytes); }
-  // False when the control could not take the text: then the text, the
-  // selection, the history and the spellings are as they were.
-  bool TryLoadRaw(std::string_view bytes);
-  std::string StoreRaw() const override { return GetText(); }
+  // A new document's or a file's text, as SetText, or false when the control
+  // could not take it: then the text, the selection and the history are as
+  // they were.
+  bool TryLoad(const std::u16string& text);
 
   HWND hwnd() const { return hwnd_; }
 
@@ -77,27 +69,16 @@ class EditControlOps : public EditOps {
   static constexpr std::size_t kHistoryBytes = 256u << 20;
   static constexpr std::size_t kHistoryTimesText = 8;
 
-  // The control's own text and selection, in UTF-16 units.
-  std::u16string Units() const;
   std::pair<DWORD, DWORD> UnitSelection() const;
-
-  // UTF-16 position of a byte offset (inside a character: its start) and back.
-  std::size_t ToUnits(std::size_t bytes) const;
-  std::size_t ToBytes(std::size_t units) const;
 
  private:
   class TextAccess;
-  struct Anchor {
-    std::size_t units;
-    std::size_t bytes;
-  };
 
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                                        UINT_PTR id, DWORD_PTR self);
-  bool AnchorsUsable() const;
-  // The remembered pair closest below value, by units or by bytes.
-  Anchor Nearest(std::size_t Anchor::*key, std::size_t value) const;
-  void Remember(Anchor a) const;
+  // The text that a message puts in place of what the control would insert,
+  // when the document's line ending asks for it; false for any other message.
+  bool LineBreaksToConvert(UINT msg, WPARAM wp, std::u16string* text) const;
 
   // Recording of the changes that a message makes, for the history.
   struct Before {
@@ -127,15 +108,12 @@ class EditControlOps : public EditOps {
   // The answer of IsModified for the text of one generation.
   mutable std::uint64_t modified_generation_ = ~std::uint64_t{0};
   mutable bool modified_ = false;
-  cp932::Spellings spellings_;
   UndoHistory<std::u16string> history_;
   bool own_change_ = false;  // the adapter itself is changing the text
   bool subclassed_ = false;
   // Bumped whenever a message that may change the text starts or ends.
   std::uint64_t generation_ = 0;
   int changing_depth_ = 0;
-  mutable std::uint64_t anchors_generation_ = ~std::uint64_t{0};
-  mutable std::vector<Anchor> anchors_;
   mutable std::u16string copy_;  // the text, where the control lends no buffer
 };
 

@@ -69,7 +69,7 @@ std::unique_ptr<PrintJob> EditView::MakePrintJob(bool ask) {
   }
   if (result != PrinterResult::kOk) return nullptr;
   return std::make_unique<PrintJob>(
-      StoreRaw(), target, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
+      edit_->GetText(), target, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
       TabChars());
 }
 
@@ -80,7 +80,7 @@ void EditView::OpenFindDialog(bool replace) {
   const auto [start, end] = edit_->UnitSelection();
   std::u16string seed = what_;
   if (start != end && end - start < 256) {
-    const std::u16string units = edit_->Units().substr(start, end - start);
+    const std::u16string units = edit_->GetText().substr(start, end - start);
     if (units.find(u'\r') == std::u16string::npos) seed = units;
   }
   std::fill(std::begin(find_what_), std::end(find_what_), L'\0');
@@ -119,7 +119,7 @@ void EditView::OnFindReplace(const FINDREPLACEW& request) {
 
 bool EditView::FindNext() {
   const auto [start, end] = edit_->UnitSelection();
-  const std::u16string text = edit_->Units();
+  const std::u16string text = edit_->GetText();
   const auto match = kestil::FindMatch(text, what_, options_.down ? end : start, options_);
   if (!match) {
     NotFound();
@@ -132,7 +132,7 @@ bool EditView::FindNext() {
 
 void EditView::ReplaceCurrent() {
   const auto [start, end] = edit_->UnitSelection();
-  const std::u16string selected = edit_->Units().substr(start, end - start);
+  const std::u16string selected = edit_->GetText().substr(start, end - start);
   if (kestil::IsMatch(selected, what_, options_)) {
     SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(with_.c_str()));
     if (!options_.down) SendMessageW(hwnd_, EM_SETSEL, start, static_cast<LPARAM>(start));
@@ -145,7 +145,7 @@ void EditView::ReplaceAll() {
   std::size_t begin = 0;
   std::size_t end = 0;
   const std::u16string replaced =
-      kestil::ReplaceAllIn(edit_->Units(), what_, with_, options_, &count, &begin, &end);
+      kestil::ReplaceAllIn(edit_->GetText(), what_, with_, options_, &count, &begin, &end);
   if (count == 0) {
     NotFound();
     return;
@@ -178,12 +178,6 @@ bool EditView::Create(HWND parent, UINT id) {
   if (hwnd_ == nullptr) return false;
   edit_ = std::make_unique<kestil::EditControlOps>(hwnd_);
   return true;
-}
-
-bool EditView::LoadRaw(const std::string& bytes) { return edit_->TryLoadRaw(bytes); }
-
-std::string EditView::StoreRaw(std::size_t* unmappable) const {
-  return edit_->GetText(unmappable);
 }
 
 }  // namespace fw

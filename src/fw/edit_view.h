@@ -1,5 +1,5 @@
 // The edit view: the multi-line Unicode edit control that holds the text,
-// with the edit operations in code page 932 byte offsets.
+// with the edit operations, find and replace, and printing.
 #pragma once
 
 #include <memory>
@@ -33,10 +33,6 @@ class EditView : public CommandTarget {
 
   // A message of the find or replace dialog.
   void OnFindReplace(const FINDREPLACEW& request);
-
-  // Raw storage: the file's bytes become the text, and back.
-  bool LoadRaw(const std::string& bytes);
-  std::string StoreRaw(std::size_t* unmappable = nullptr) const;
 
  protected:
   // Adjusts the creation parameters before the control is made.

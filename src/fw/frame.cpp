@@ -73,7 +73,7 @@ void UpdateRecentFileMenu(HMENU menu, UINT resource_id) {
     return;
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const std::wstring text = ToWide(kestil::RecentFiles::MenuText(i, entries[i]));
+    const std::wstring text = AsWide(kestil::RecentFiles::MenuText(i, entries[i]));
     InsertMenuW(menu, static_cast<UINT>(first + static_cast<int>(i)), MF_BYPOSITION | MF_STRING,
                 ID_FILE_MRU_FIRST + i, text.c_str());
   }
@@ -236,11 +236,15 @@ void FrameWindow::RecalcLayout() {
     HDC dc = GetDC(status_bar_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status_bar_, WM_GETFONT, 0, 0)));
     std::vector<int> widths;
-    for (UINT indicator : indicators_) {
-      const std::wstring text = LoadResString(indicator);
-      SIZE size{};
-      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-      widths.push_back(size.cx + 12);
+    for (std::size_t i = 0; i < indicators_.size(); ++i) {
+      // As wide as the pane's widest text, or its current one if wider.
+      int width = 0;
+      for (const std::wstring& text : {LoadResString(indicators_[i]), indicator_texts_[i]}) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        width = std::max<int>(width, size.cx);
+      }
+      widths.push_back(width + 12);
     }
     SelectObject(dc, old);
     ReleaseDC(status_bar_, dc);
@@ -278,9 +282,37 @@ void FrameWindow::UpdateToolbar() {
   }
 }
 
+namespace {
+
+// A status bar pane whose text an update handler gives.
+class PaneCmdUI final : public CmdUI {
+ public:
+  explicit PaneCmdUI(UINT id) : CmdUI(id) {}
+  void Enable(bool) override {}
+  void SetCheck(bool) override {}
+  void SetText(const std::wstring& text) override { text_ = text; }
+  const std::wstring& text() const { return text_; }
+
+ private:
+  std::wstring text_;
+};
+
+}  // namespace
+
 void FrameWindow::UpdateIndicators() {
   if (status_bar_ == nullptr) return;
+  App* app = App::Current();
+  bool relayout = false;
   for (std::size_t i = 0; i < indicators_.size(); ++i) {
+    PaneCmdUI pane(indicators_[i]);
+    if (app != nullptr && app->RouteUpdate(pane)) {
+      if (pane.text() != indicator_texts_[i]) {
+        relayout = true;  // the pane may have to grow
+        indicator_texts_[i] = pane.text();
+        SendMessageW(status_bar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(pane.text().c_str()));
+      }
+      continue;
+    }
     int key = 0;
     switch (indicators_[i]) {
       case ID_INDICATOR_KANA: key = VK_KANA; break;
@@ -296,6 +328,7 @@ void FrameWindow::UpdateIndicators() {
       SendMessageW(status_bar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(text.c_str()));
     }
   }
+  if (relayout) RecalcLayout();
 }
 
 void FrameWindow::SetMessageText(const std::wstring& text) {

@@ -52,7 +52,10 @@ class FrameWindow : public CommandTarget {
   // Toolbar from a bitmap of 16 x 15 images, one per button in order; 0 in
   // buttons is a separator.
   bool CreateToolbar(UINT id, UINT bitmap, std::span<const UINT> buttons, DWORD style);
-  // Status bar: a message pane, then one pane per indicator string id.
+  // Status bar: a message pane, then one pane per indicator string id. A
+  // pane with an update handler shows the text the handler sets; the others
+  // show their string while their key is on. Each pane is as wide as its
+  // string.
   bool CreateStatusBar(UINT id, std::span<const UINT> indicators);
 
   // The window procedure's default.

@@ -107,6 +107,7 @@
 #define IDS_FILE_DELETED 61476
 #define IDS_OVERWRITE_CHANGED 61477
 #define IDS_SAVE_DELETED 61478
+#define IDS_DECLARATION_MISMATCH 61479
 
 // Buttons of the print preview window
 #define IDC_PREVIEW_PRINT 1

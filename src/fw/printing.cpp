@@ -17,7 +17,7 @@ constexpr double kMarginMillimetres = 20.0;
 
 }  // namespace
 
-PrintJob::PrintJob(const std::string& text, const PrintTarget& target, HFONT font, int tab_chars)
+PrintJob::PrintJob(const std::u16string& text, const PrintTarget& target, HFONT font, int tab_chars)
     : text_(text), target_(target) {
   LOGFONTW lf{};
   if (font == nullptr || GetObjectW(font, sizeof lf, &lf) == 0) {
@@ -38,15 +38,15 @@ PrintJob::PrintJob(const std::string& text, const PrintTarget& target, HFONT fon
   GetTextMetricsW(dc, &tm);
   line_height_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
   tab_px_ = std::max<int>(1, tm.tmAveCharWidth * std::clamp(tab_chars, 1, kMaxTabChars));
-  // Widths by the character's bytes: decoded and measured once each.
-  std::map<std::string, int, std::less<>> widths;
-  auto measure = [&](std::string_view ch) {
+  // Widths by the character: measured once each.
+  std::map<std::u16string, int, std::less<>> widths;
+  auto measure = [&](std::u16string_view ch) {
     auto it = widths.find(ch);
     if (it != widths.end()) return it->second;
-    const std::wstring wide = ToWide(ch);
     SIZE size{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return widths.emplace(std::string(ch), size.cx).first->second;
+    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(ch.data()),
+                          static_cast<int>(ch.size()), &size);
+    return widths.emplace(std::u16string(ch), size.cx).first->second;
   };
   kestil::PageGeometry geometry;
   geometry.width = std::max(1, target.page_width - 2 * margin_);
@@ -75,10 +75,9 @@ void PrintJob::DrawPage(HDC dc, int index) const {
   SetTextColor(dc, RGB(0, 0, 0));
   int y = margin_;
   for (const kestil::PrintLine& line : pages_[static_cast<std::size_t>(index)]) {
-    const std::wstring wide = ToWide(std::string_view(text_).substr(line.begin, line.end - line.begin));
-    if (!wide.empty()) {
-      TabbedTextOutW(dc, margin_, y, wide.c_str(), static_cast<int>(wide.size()), 1, &tab_px_,
-                     margin_);
+    if (line.end > line.begin) {
+      TabbedTextOutW(dc, margin_, y, reinterpret_cast<const wchar_t*>(text_.data() + line.begin),
+                     static_cast<int>(line.end - line.begin), 1, &tab_px_, margin_);
     }
     y += line_height_;
   }

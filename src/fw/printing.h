@@ -31,7 +31,7 @@ class PrintJob {
  public:
   // font: the editor font as shown on the screen; tab_chars: tab width in
   // average characters.
-  PrintJob(const std::string& text, const PrintTarget& target, HFONT font, int tab_chars);
+  PrintJob(const std::u16string& text, const PrintTarget& target, HFONT font, int tab_chars);
   ~PrintJob();
   PrintJob(const PrintJob&) = delete;
   PrintJob& operator=(const PrintJob&) = delete;
@@ -44,7 +44,7 @@ class PrintJob {
   void DrawPage(HDC dc, int index) const;
 
  private:
-  std::string text_;
+  std::u16string text_;
   PrintTarget target_;
   HFONT font_ = nullptr;
   int margin_ = 0;

@@ -41,7 +41,7 @@ RegistryProfile::RegistryProfile(const std::wstring& maker, const std::wstring& 
                               : L"Software\\" + maker + L"\\" + application) {}
 
 std::wstring RegistryProfile::SectionPath(const std::string& section) const {
-  return key_path_ + L"\\" + ToWide(section);
+  return key_path_ + L"\\" + AsciiWide(section);
 }
 
 int RegistryProfile::GetInt(const std::string& section, const std::string& name, int def) {
@@ -50,17 +50,17 @@ int RegistryProfile::GetInt(const std::string& section, const std::string& name,
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof value;
-  const LONG rc = RegQueryValueExW(key.get(), ToWide(name).c_str(), nullptr, &type,
+  const LONG rc = RegQueryValueExW(key.get(), AsciiWide(name).c_str(), nullptr, &type,
                                    reinterpret_cast<BYTE*>(&value), &size);
   if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return def;
   return static_cast<int>(value);
 }
 
-std::string RegistryProfile::GetString(const std::string& section, const std::string& name,
-                                       const std::string& def) {
+std::u16string RegistryProfile::GetString(const std::string& section, const std::string& name,
+                                          const std::u16string& def) {
   Key key;
   if (!OpenForRead(SectionPath(section), key)) return def;
-  const std::wstring wname = ToWide(name);
+  const std::wstring wname = AsciiWide(name);
   DWORD type = 0;
   DWORD size = 0;
   if (RegQueryValueExW(key.get(), wname.c_str(), nullptr, &type, nullptr, &size) !=
@@ -81,7 +81,7 @@ std::string RegistryProfile::GetString(const std::string& section, const std::st
   if (const auto nul = text.find(L'\0'); nul != std::wstring_view::npos) {
     text = text.substr(0, nul);
   }
-  return ToBytes(text);
+  return AsU16(text);
 }
 
 void RegistryProfile::WriteInt(const std::string& section, const std::string& name,
@@ -89,16 +89,16 @@ void RegistryProfile::WriteInt(const std::string& section, const std::string& na
   Key key;
   if (!OpenForWrite(SectionPath(section), key)) return;
   const DWORD data = static_cast<DWORD>(value);
-  RegSetValueExW(key.get(), ToWide(name).c_str(), 0, REG_DWORD,
+  RegSetValueExW(key.get(), AsciiWide(name).c_str(), 0, REG_DWORD,
                  reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
 
 void RegistryProfile::WriteString(const std::string& section, const std::string& name,
-                                  const std::string& value) {
+                                  const std::u16string& value) {
   Key key;
   if (!OpenForWrite(SectionPath(section), key)) return;
-  const std::wstring data = ToWide(value);
-  RegSetValueExW(key.get(), ToWide(name).c_str(), 0, REG_SZ,
+  const std::wstring data = AsWide(value);
+  RegSetValueExW(key.get(), AsciiWide(name).c_str(), 0, REG_SZ,
                  reinterpret_cast<const BYTE*>(data.c_str()),
                  static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }

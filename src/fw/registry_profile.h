@@ -17,11 +17,11 @@ class RegistryProfile final : public kestil::Profile {
   RegistryProfile(const std::wstring& maker, const std::wstring& application);
 
   int GetInt(const std::string& section, const std::string& name, int def) override;
-  std::string GetString(const std::string& section, const std::string& name,
-                        const std::string& def) override;
+  std::u16string GetString(const std::string& section, const std::string& name,
+                           const std::u16string& def) override;
   void WriteInt(const std::string& section, const std::string& name, int value) override;
   void WriteString(const std::string& section, const std::string& name,
-                   const std::string& value) override;
+                   const std::u16string& value) override;
 
  private:
   std::wstring SectionPath(const std::string& section) const;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/cp932.h"
+#include "base/text16.h"
 
 namespace kestil {
 
@@ -27,10 +27,10 @@ ColorRef ShadowColor(ColorRef color) {
   return down(0) | down(8) | down(16);
 }
 
-std::vector<std::string> SplitCharacters(const std::string& text) {
-  std::vector<std::string> chars;
-  for (std::size_t i = 0; i < text.size(); i = cp932::NextChar(text, i)) {
-    chars.push_back(text.substr(i, cp932::CharLength(text, i)));
+std::vector<std::u16string> SplitCharacters(std::u16string_view text) {
+  std::vector<std::u16string> chars;
+  for (std::size_t i = 0; i < text.size(); i = NextChar(text, i)) {
+    chars.emplace_back(text.substr(i, CharUnits(text, i)));
   }
   return chars;
 }
@@ -50,23 +50,24 @@ ColorRef GradientColor(ColorRef start, ColorRef end, std::size_t i, std::size_t 
   return color;
 }
 
-std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end, int tag_case) {
-  const std::vector<std::string> chars = SplitCharacters(text);
+std::u16string GradientMarkup(std::u16string_view text, ColorRef start, ColorRef end,
+                              int tag_case) {
+  const std::vector<std::u16string> chars = SplitCharacters(text);
   // Only the markup follows the tag case; the user's characters go in as typed.
-  std::string open = "<font color=\"";
-  std::string close = "</font>";
+  std::u16string open = u"<font color=\"";
+  std::u16string close = u"</font>";
   if (tag_case != 0) {
-    cp932::UpperCaseInPlace(open);
-    cp932::UpperCaseInPlace(close);
+    UpperAsciiInPlace(open);
+    UpperAsciiInPlace(close);
   }
-  std::string markup;
+  std::u16string markup;
   markup.reserve(text.size() + 30 * chars.size());
   for (std::size_t i = 0; i < chars.size(); ++i) {
-    std::string color = ColorText(GradientColor(start, end, i, chars.size()));
-    if (tag_case != 0) cp932::UpperCaseInPlace(color);
+    std::u16string color = Widen(ColorText(GradientColor(start, end, i, chars.size())));
+    if (tag_case != 0) UpperAsciiInPlace(color);
     markup += open;
     markup += color;
-    markup += "\">";
+    markup += u"\">";
     markup += chars[i];
     markup += close;
   }
@@ -78,7 +79,7 @@ void GradientStore::Load(Profile& p) {
   for (int i = 0; i < m_RegCount; ++i) {
     m_RegStColor[i] = static_cast<ColorRef>(p.GetInt(kGradSection, SlotName("m_RegStColor_%02d", i), 0));
     m_RegEdColor[i] = static_cast<ColorRef>(p.GetInt(kGradSection, SlotName("m_RegEdColor_%02d", i), 0));
-    m_RegTitle[i] = p.GetString(kGradSection, SlotName("m_RegTitle_%02d", i), "");
+    m_RegTitle[i] = p.GetString(kGradSection, SlotName("m_RegTitle_%02d", i), u"");
   }
   m_DefStColor = static_cast<ColorRef>(
       p.GetInt(kGradSection, "DefStColor", static_cast<int>(m_DefStColor)));

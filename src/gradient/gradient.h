@@ -22,18 +22,19 @@ std::string ColorText(ColorRef color);
 // Each channel reduced by 64, not below 0.
 ColorRef ShadowColor(ColorRef color);
 
-// One element per character (a two-byte character is one), each in its own
+// One element per character (a surrogate pair is one), each in its own
 // colour from start to end: v = (e - s) / (n - 1) * i + s in double
 // precision, truncated toward zero and clamped to 0..255. Nothing is
 // escaped. A text of one character gives that character in the start
 // colour; an empty text gives nothing. A non-zero tag_case writes the tag,
 // the attribute and the colour digits in capitals; the characters of the
 // text keep their case either way.
-std::string GradientMarkup(const std::string& text, ColorRef start, ColorRef end, int tag_case);
+std::u16string GradientMarkup(std::u16string_view text, ColorRef start, ColorRef end,
+                              int tag_case);
 
-// The characters of a code page 932 text, each one or two bytes (a lead
-// byte at the very end stands alone).
-std::vector<std::string> SplitCharacters(const std::string& text);
+// The characters of a text, each one unit or a surrogate pair (an unpaired
+// surrogate stands alone).
+std::vector<std::u16string> SplitCharacters(std::u16string_view text);
 
 // The colour of character i of n.
 ColorRef GradientColor(ColorRef start, ColorRef end, std::size_t i, std::size_t n);
@@ -44,10 +45,10 @@ struct GradientStore {
   int m_RegCount = 0;
   std::array<ColorRef, kSlots> m_RegStColor{};
   std::array<ColorRef, kSlots> m_RegEdColor{};
-  std::array<std::string, kSlots> m_RegTitle;
+  std::array<std::u16string, kSlots> m_RegTitle;
   ColorRef m_DefStColor = kRed;  // the dialog's last colours and text
   ColorRef m_DefEdColor = kBlue;
-  std::string m_DefStr;
+  std::u16string m_DefStr;
 
   // A count outside 0..16 is bounded; a missing colour of a slot in use
   // reads as black.

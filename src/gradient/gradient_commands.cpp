@@ -1,5 +1,6 @@
 #include "gradient/gradient_commands.h"
 
+#include "base/text16.h"
 #include "fw/ui.h"
 #include "gradient/gradient.h"
 #include "gradient/gradient_dlg.h"
@@ -13,7 +14,7 @@ namespace {
 void OnInsertColor(fw::EditView& view, KestilOptions& options) {
   COLORREF color = options.m_LastColor;
   if (!fw::Ui().PickColor(GetParent(view.hwnd()), color)) return;
-  InsertText(view.edit(), ColorText(color), kCaretNone, options.m_TagStrType);
+  InsertText(view.edit(), Widen(ColorText(color)), kCaretNone, options.m_TagStrType);
   options.m_LastColor = color;
 }
 

@@ -116,7 +116,7 @@ bool CGradientDlg::OnInitDialog() {
   SendMessageW(m_RegList, LB_RESETCONTENT, 0, 0);
   for (int i = 0; i < m_Reg.m_RegCount; ++i) {
     SendMessageW(m_RegList, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(fw::ToWide(m_Reg.m_RegTitle[i]).c_str()));
+                 reinterpret_cast<LPARAM>(fw::AsWide(m_Reg.m_RegTitle[i]).c_str()));
   }
   UpdateData(false);
   MakeGradient();
@@ -215,20 +215,20 @@ void CGradientDlg::OnPaint() {
 void CGradientDlg::DrawPreview(HDC dc, int w, int h) const {
   RECT area{0, 0, w, h};
   FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-  const std::vector<std::string> chars = SplitCharacters(m_GradStr);
+  const std::vector<std::u16string> chars = SplitCharacters(m_GradStr);
   if (chars.size() < 2) return;
   HFONT font = CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
                            0, L"ＭＳ Ｐゴシック");
   HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
-  const std::wstring whole = fw::ToWide(m_GradStr);
+  const std::wstring whole = fw::AsWide(m_GradStr);
   SIZE extent{};
   GetTextExtentPoint32W(dc, whole.c_str(), static_cast<int>(whole.size()), &extent);
   int x = (w - extent.cx) / 2;
   const int y = (h - extent.cy) / 2;
   const RECT clip{0, 0, w - 1, h - 1};
   for (std::size_t i = 0; i < chars.size(); ++i) {
-    const std::wstring ch = fw::ToWide(chars[i]);
+    const std::wstring ch = fw::AsWide(chars[i]);
     SetTextColor(dc, GradientColor(m_StColorBtn.m_Color, m_EdColorBtn.m_Color, i, chars.size()));
     ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, ch.c_str(), static_cast<UINT>(ch.size()), nullptr);
     SIZE one{};
@@ -268,7 +268,7 @@ void CGradientDlg::OnRegGrad() {
   m_Reg.m_RegStColor[slot] = m_StColorBtn.m_Color;
   m_Reg.m_RegEdColor[slot] = m_EdColorBtn.m_Color;
   ++m_Reg.m_RegCount;
-  SendMessageW(m_RegList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::ToWide(title.m_Title).c_str()));
+  SendMessageW(m_RegList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::AsWide(title.m_Title).c_str()));
 }
 
 void CGradientDlg::OnDelGrad() {

@@ -24,7 +24,7 @@ class CColorButton {
 class CTitleDlg : public fw::Dialog {
  public:
   explicit CTitleDlg(HWND parent);
-  std::string m_Title;
+  std::u16string m_Title;
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;
@@ -39,12 +39,12 @@ class CGradientDlg : public fw::Dialog {
   CGradientDlg(HWND parent, Profile& profile, int tag_case);
   ~CGradientDlg() override;
 
-  std::string m_GradHtml;
+  std::u16string m_GradHtml;
   GradientStore m_Reg;  // the stored pairs (colours and text of the last closing on load/save)
   HWND m_RegList = nullptr;
   CColorButton m_EdColorBtn;
   CColorButton m_StColorBtn;
-  std::string m_GradStr;
+  std::u16string m_GradStr;
 
   void LoadGradReg();
   void SaveGradReg();

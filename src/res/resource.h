@@ -75,6 +75,20 @@
 #define ID_FONT_S 32860
 #define ID_ZEN_TO_HAN 32861
 
+// Encodings and line endings (File menu) and their status bar panes
+#define ID_REOPEN_SHIFT_JIS 32900
+#define ID_REOPEN_UTF8 32901
+#define ID_ENCODING_SHIFT_JIS 32905
+#define ID_ENCODING_UTF8 32906
+#define ID_ENCODING_UTF8_BOM 32907
+#define ID_ENCODING_UTF16_LE 32908
+#define ID_ENCODING_UTF16_BE 32909
+#define ID_LINE_ENDING_CRLF 32910
+#define ID_LINE_ENDING_LF 32911
+#define ID_LINE_ENDING_CR 32912
+#define ID_INDICATOR_ENCODING 32920
+#define ID_INDICATOR_LINE_ENDING 32921
+
 // The program's messages and filters (beside the framework's in the string
 // table)
 #define IDS_SAVE_FIRST 61453
@@ -85,6 +99,7 @@
 #define IDS_GRAD_FULL 61458
 #define IDS_TITLE_EMPTY 61459
 #define IDS_SAVE_AS_FILTER 61500
+#define IDS_NEW_DOC_ENCODINGS 61501
 
 // About box
 #define IDC_ABOUT_NOTICE 1000
@@ -109,6 +124,7 @@
 #define IDC_TAGTYPE_UPPER 1022
 #define IDC_TABSTOP 1023
 #define IDC_TABSTOP_SPIN 1024
+#define IDC_NEW_DOC_ENCODING 1030
 
 // Gradient dialogs
 #define IDD_GRADIENT 130

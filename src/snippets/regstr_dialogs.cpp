@@ -31,8 +31,8 @@ void CRegStrListDlg::DoDataExchange(fw::DataExchange& dx) {
 bool CRegStrListDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
   SendMessageW(m_List, LB_RESETCONTENT, 0, 0);
-  for (const std::string& title : m_Options.m_RegTitle) {
-    SendMessageW(m_List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::ToWide(title).c_str()));
+  for (const std::u16string& title : m_Options.m_RegTitle) {
+    SendMessageW(m_List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::AsWide(title).c_str()));
   }
   SendMessageW(m_List, LB_SETCURSEL, 0, 0);
   return true;
@@ -55,7 +55,7 @@ void CRegStrListDlg::OnEdit() {
   m_Options.m_RegStr[n] = edit.m_Str;
   SendMessageW(m_List, LB_DELETESTRING, n, 0);
   SendMessageW(m_List, LB_INSERTSTRING, n,
-               reinterpret_cast<LPARAM>(fw::ToWide(edit.m_Title).c_str()));
+               reinterpret_cast<LPARAM>(fw::AsWide(edit.m_Title).c_str()));
   SendMessageW(m_List, LB_SETCURSEL, n, 0);
 }
 

@@ -14,8 +14,8 @@ class CRegStrEditDlg : public fw::Dialog {
   CRegStrEditDlg(HWND parent, HFONT body_font);
 
   HWND m_StrEdit = nullptr;
-  std::string m_Str;
-  std::string m_Title;
+  std::u16string m_Str;
+  std::u16string m_Title;
 
  protected:
   void DoDataExchange(fw::DataExchange& dx) override;

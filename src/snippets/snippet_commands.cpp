@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "snippets/regstr_dialogs.h"
 #include "snippets/snippet_menu.h"
+#include "view/insert_engine.h"
 
 namespace kestil {
 namespace {
@@ -12,14 +13,14 @@ int SlotOf(UINT id) { return static_cast<int>(id - ID_REGSTR_0); }
 
 // The body goes in exactly as written, whatever the tag case.
 void InsertRegStr(fw::EditView& view, const KestilOptions& options, int slot) {
-  view.edit().ReplaceSel(options.m_RegStr[slot]);
+  view.edit().ReplaceSel(InDocumentEndings(view.edit(), options.m_RegStr[slot]));
 }
 
 void OnUpdateRegStr(const KestilOptions& options, fw::CmdUI& ui) {
   const int slot = SlotOf(ui.id());
   const SnippetMenuItem item =
       SnippetMenuText(slot, options.m_RegTitle[slot], options.m_RegStr[slot]);
-  ui.SetText(fw::ToWide(item.text));
+  ui.SetText(fw::AsWide(item.text));
   ui.Enable(item.enabled);
 }
 

@@ -1,19 +1,22 @@
 #include "snippets/snippet_menu.h"
 
-#include "base/cp932.h"
+#include "base/text16.h"
 
 namespace kestil {
 namespace {
 
-constexpr char kUnregistered[] = "\x96\xA2\x93\x6F\x98\x5E";  // 未登録
+constexpr char16_t kUnregistered[] = u"未登録";
 
-std::string Mnemonic(int slot) { return std::string("(&") + kSlotDigits[slot & 15] + ")"; }
+std::u16string Mnemonic(int slot) {
+  return u"(&" + std::u16string(1, static_cast<char16_t>(kSlotDigits[slot & 15])) + u")";
+}
 
 }  // namespace
 
-SnippetMenuItem SnippetMenuText(int slot, const std::string& title, const std::string& body) {
+SnippetMenuItem SnippetMenuText(int slot, const std::u16string& title,
+                                const std::u16string& body) {
   if (body.empty() && title.empty()) return {kUnregistered + Mnemonic(slot), false};
-  return {cp932::MenuEscaped(title) + Mnemonic(slot), true};
+  return {MenuEscaped(title) + Mnemonic(slot), true};
 }
 
 }  // namespace kestil

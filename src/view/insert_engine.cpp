@@ -1,6 +1,6 @@
 #include "view/insert_engine.h"
 
-#include "base/cp932.h"
+#include "base/text16.h"
 
 namespace kestil {
 namespace {
@@ -12,15 +12,21 @@ void PlaceCaret(EditOps& edit, std::size_t pos) {
 
 }  // namespace
 
-void InsertText(EditOps& edit, std::string text, int caret_offset, int tag_case) {
+std::u16string InDocumentEndings(const EditOps& edit, std::u16string_view text) {
+  if (text.find_first_of(u"\r\n") == std::u16string_view::npos) return std::u16string(text);
+  return WithLineEnding(text, edit.line_ending());
+}
+
+void InsertText(EditOps& edit, std::u16string text, int caret_offset, int tag_case) {
   const Selection sel = edit.GetSel();
-  if (tag_case != 0) cp932::UpperCaseInPlace(text);
+  if (tag_case != 0) UpperAsciiInPlace(text);
+  text = InDocumentEndings(edit, text);
   edit.ReplaceSel(text);
   if (caret_offset == kCaretNone) return;
   std::size_t pos = 0;
   if (caret_offset == kCaretAfter) {
     pos = sel.start + text.size();
-    if (!text.empty() && text.back() == '"') --pos;
+    if (!text.empty() && text.back() == u'"') --pos;
   } else if (caret_offset >= 0) {
     pos = sel.start + static_cast<std::size_t>(caret_offset);
   } else {
@@ -29,16 +35,16 @@ void InsertText(EditOps& edit, std::string text, int caret_offset, int tag_case)
   PlaceCaret(edit, pos);
 }
 
-void WrapSelection(EditOps& edit, std::string open, std::string close, int caret_offset,
+void WrapSelection(EditOps& edit, std::u16string open, std::u16string close, int caret_offset,
                    int tag_case) {
   const Selection sel = edit.GetSel();
   if (tag_case != 0) {
-    cp932::UpperCaseInPlace(open);
-    cp932::UpperCaseInPlace(close);
+    UpperAsciiInPlace(open);
+    UpperAsciiInPlace(close);
   }
-  std::string joined = std::move(open);
+  std::u16string joined = InDocumentEndings(edit, open);
   joined += edit.GetSelectedText();
-  joined += close;
+  joined += InDocumentEndings(edit, close);
   edit.ReplaceSel(joined);
   if (caret_offset < 0) return;
   PlaceCaret(edit, sel.start + static_cast<std::size_t>(caret_offset));

@@ -40,6 +40,9 @@ void CKestilView::OnSetting() {
   ApplyTabStops();
   InvalidateRect(hwnd(), nullptr, TRUE);
   m_Options.m_TagStrType = dlg.m_TagType;
+  if (dlg.m_NewDocEncoding >= 0 && dlg.m_NewDocEncoding < kNewDocEncodings) {
+    m_Options.m_NewDocEncoding = dlg.m_NewDocEncoding;
+  }
 }
 
 void CKestilView::OnJump() {
@@ -55,7 +58,7 @@ void CKestilView::OnJump() {
 }
 
 void CKestilView::OnZenToHan() {
-  const std::string selected = edit().GetSelectedText();
+  const std::u16string selected = edit().GetSelectedText();
   if (selected.empty()) return;
   edit().ReplaceSel(ToHankaku(selected));
 }
@@ -66,7 +69,7 @@ void CKestilView::OnRelativePath() {
     fw::Message(hwnd(), fw::LoadResString(IDS_SAVE_FIRST));
     return;
   }
-  const std::wstring folder = fw::ToWide(FolderOfPath(fw::ToBytes(document)));
+  const std::wstring folder = fw::AsWide(FolderOfPath(fw::AsU16(document)));
   fw::FileDialogRequest request;
   request.owner = MainWindow();
   request.filter = fw::LoadResString(IDS_RELATIVE_FILTER);
@@ -82,7 +85,8 @@ void CKestilView::OnRelativePath() {
     fw::Message(hwnd(), fw::LoadResString(IDS_NO_RELATIVE_PATH));
     return;
   }
-  edit().ReplaceSel(RelativePathForLink(fw::ToBytes(relative)));
+  const bool shift_jis = this->document()->encoding() == Encoding::kShiftJis;
+  edit().ReplaceSel(RelativePathForLink(fw::AsU16(relative), shift_jis));
 }
 
 // The option is kept as stored; layout takes it within 1 to 64 columns, so

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/cp932.h"
+#include "base/text16.h"
 #include "res/resource.h"
 #include "view/insert_engine.h"
 
@@ -69,15 +69,19 @@ const TagCommand* FindTagCommand(unsigned id) {
 
 void RunTagCommand(const TagCommand& command, EditOps& edit, int tag_case) {
   if (command.wrap) {
-    WrapSelection(edit, command.open, command.close, command.caret, tag_case);
+    WrapSelection(edit, Widen(command.open), Widen(command.close), command.caret, tag_case);
   } else {
-    InsertText(edit, command.open, command.caret, tag_case);
+    InsertText(edit, Widen(command.open), command.caret, tag_case);
   }
 }
 
-std::string HtmlSkeleton(int tag_case) {
-  std::string text = kSkeleton;
-  if (tag_case != 0) cp932::UpperCaseInPlace(text);
+std::u16string HtmlSkeleton(int tag_case, bool utf8) {
+  std::u16string text = Widen(kSkeleton);
+  if (utf8) {
+    constexpr std::u16string_view kHead = u"<head>\r\n";
+    text.insert(text.find(kHead) + kHead.size(), u"<meta charset=\"utf-8\">\r\n");
+  }
+  if (tag_case != 0) UpperAsciiInPlace(text);
   return text;
 }
 

@@ -1,7 +1,10 @@
 #include "view/tool_dialogs.h"
 
+#include <algorithm>
 #include <climits>
 
+#include "base/text16.h"
+#include "fw/ui.h"
 #include "res/resource.h"
 #include "view/tools.h"
 
@@ -17,16 +20,26 @@ constexpr UINT_PTR kFocusTimer = 0;
 
 COptionDlg::COptionDlg(HWND parent, const KestilOptions& options)
     : fw::Dialog(IDD_OPTION, parent),
-      m_TabStopStr(std::to_string(options.m_TabStop)),
+      m_TabStopStr(Widen(std::to_string(options.m_TabStop))),
       m_TagType(options.m_TagStrType),
+      m_NewDocEncoding(options.m_NewDocEncoding),
       m_TabStopNum(options.m_TabStop) {}
 
 void COptionDlg::DoDataExchange(fw::DataExchange& dx) {
   dx.Text(IDC_TABSTOP, m_TabStopStr);
   dx.Radio(IDC_TAGTYPE_LOWER, m_TagType);
+  dx.ComboIndex(IDC_NEW_DOC_ENCODING, m_NewDocEncoding);
 }
 
 bool COptionDlg::OnInitDialog() {
+  HWND encodings = Item(IDC_NEW_DOC_ENCODING);
+  const std::wstring names = fw::LoadResString(IDS_NEW_DOC_ENCODINGS);
+  for (std::size_t begin = 0; begin <= names.size();) {
+    const std::size_t end = std::min(names.find(L'\n', begin), names.size());
+    const std::wstring name = names.substr(begin, end - begin);
+    SendMessageW(encodings, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    begin = end + 1;
+  }
   fw::Dialog::OnInitDialog();
   SendMessageW(Item(IDC_TABSTOP_SPIN), UDM_SETRANGE, 0, MAKELPARAM(kMaxTabStop, kMinTabStop));
   m_Ready = 1;
@@ -44,7 +57,7 @@ void COptionDlg::OnChangeTabStop() {
   ValidateNumberEdit(*this, m_TabStopStr, IDC_TABSTOP, m_TabStopNum, kMinTabStop, kMaxTabStop);
 }
 
-void ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number, int min,
+void ValidateNumberEdit(fw::Dialog& dialog, std::u16string& text, int id, int& number, int min,
                         int max) {
   HWND field = dialog.Item(id);
   dialog.UpdateData(true);

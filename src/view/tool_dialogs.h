@@ -11,11 +11,13 @@ namespace kestil {
 
 class COptionDlg : public fw::Dialog {
  public:
-  // Starts from the options' tag case and tab stop.
+  // Starts from the options' tag case, tab stop and encoding for new
+  // documents.
   COptionDlg(HWND parent, const KestilOptions& options);
 
-  std::string m_TabStopStr;
+  std::u16string m_TabStopStr;
   int m_TagType = 0;
+  int m_NewDocEncoding = 0;  // the drop-down's index, as m_NewDocEncoding
   int m_TabStopNum = 0;
   std::uint8_t m_Ready = 0;
 
@@ -43,7 +45,7 @@ class CJumpDlg : public fw::Dialog {
 
 // Corrects a number field while the user types (the settings dialog's tab
 // stop): stores the value in number and rewrites the field.
-void ValidateNumberEdit(fw::Dialog& dialog, std::string& text, int id, int& number, int min,
+void ValidateNumberEdit(fw::Dialog& dialog, std::u16string& text, int id, int& number, int min,
                         int max);
 
 }  // namespace kestil

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
-#include "base/cp932.h"
+#include "base/codec.h"
+#include "base/text_width.h"
 
 namespace kestil {
 namespace {
@@ -12,20 +14,20 @@ enum class Start { kNone, kBelow, kAbove, kNumber };
 
 // Reads a decimal integer from the start of text as "%d" would: blanks, one
 // sign, digits. Numbers beyond an int are below or above any range.
-Start ReadNumber(const std::string& text, long long* value) {
+Start ReadNumber(const std::u16string& text, long long* value) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' ||
-                             text[i] == '\n' || text[i] == '\v' || text[i] == '\f')) {
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\r' ||
+                             text[i] == u'\n' || text[i] == u'\v' || text[i] == u'\f')) {
     ++i;
   }
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
   const std::size_t first = i;
   long long n = 0;
   bool huge = false;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+  while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
     if (!huge) {
-      n = n * 10 + (text[i] - '0');
+      n = n * 10 + (text[i] - u'0');
       if (n > static_cast<long long>(INT_MAX) + 1) huge = true;
     }
     ++i;
@@ -67,26 +69,49 @@ constexpr Table BuildTable() {
 
 constexpr Table kTable = BuildTable();
 
+std::u16string Digits(int value) {
+  const std::string ascii = std::to_string(value);
+  return {ascii.begin(), ascii.end()};
+}
+
+// The ASCII character of each converted character, looked up by Unicode.
+struct Hankaku {
+  char16_t from;
+  char16_t to;
+};
+
+std::vector<Hankaku> BuildHankaku() {
+  std::vector<Hankaku> table;
+  for (const Mapping& m : kTable.entries) {
+    const char16_t u = cp932::DecodeDoubleByte(static_cast<unsigned char>(m.code >> 8),
+                                               static_cast<unsigned char>(m.code & 0xFF));
+    table.push_back({u, static_cast<char16_t>(m.ascii)});
+  }
+  std::sort(table.begin(), table.end(),
+            [](const Hankaku& a, const Hankaku& b) { return a.from < b.from; });
+  return table;
+}
+
 }  // namespace
 
-NumberDecision ValidateNumber(const std::string& text, int min, int max) {
+NumberDecision ValidateNumber(const std::u16string& text, int min, int max) {
   NumberDecision d;
   const int zero_or_min = min < 0 ? 0 : min;
-  if (text == "-0") {
+  if (text == u"-0") {
     d.value = zero_or_min;
     d.rewrite = true;
-    d.text.assign(1, '-');  // (GCC 12 warns wrongly about assigning "-")
+    d.text.assign(1, u'-');  // (GCC 12 warns wrongly about assigning u"-")
     d.caret = NumberCaret::kAfterMinus;
     return d;
   }
-  if (text == "-" && min < 0) {
+  if (text == u"-" && min < 0) {
     d.value = 0;
     return d;
   }
-  if (text.empty() || text == "0" || text == "+") {
+  if (text.empty() || text == u"0" || text == u"+") {
     d.value = zero_or_min;
     d.rewrite = true;
-    d.text = std::to_string(d.value);
+    d.text = Digits(d.value);
     d.caret = NumberCaret::kSelectAll;
     return d;
   }
@@ -110,28 +135,17 @@ NumberDecision ValidateNumber(const std::string& text, int min, int max) {
       break;
   }
   d.rewrite = true;
-  d.text = std::to_string(d.value);
+  d.text = Digits(d.value);
   return d;
 }
 
-std::string ToHankaku(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (cp932::IsLeadByte(b) && i + 1 < text.size()) {
-      const auto code = static_cast<unsigned short>(b << 8 | static_cast<unsigned char>(text[i + 1]));
-      const auto* end = kTable.entries + 82;
-      const auto* hit = std::find_if(kTable.entries, end, [code](const Mapping& m) { return m.code == code; });
-      if (hit != end) {
-        out += hit->ascii;
-      } else {
-        out.append(text, i, 2);
-      }
-      i += 2;
-    } else {
-      out += text[i++];
-    }
+std::u16string ToHankaku(std::u16string_view text) {
+  static const std::vector<Hankaku> table = BuildHankaku();
+  std::u16string out(text);
+  for (char16_t& u : out) {
+    const auto hit = std::lower_bound(table.begin(), table.end(), u,
+                                      [](const Hankaku& h, char16_t v) { return h.from < v; });
+    if (hit != table.end() && hit->from == u) u = hit->to;
   }
   return out;
 }
@@ -139,27 +153,21 @@ std::string ToHankaku(const std::string& text) {
 std::optional<std::size_t> JumpTarget(const EditOps& edit, int line, int column) {
   const long long start = edit.LineIndex(static_cast<long long>(line) - 1);
   if (start < 0) return std::nullopt;
-  const std::size_t length = edit.LineLength(static_cast<std::size_t>(start));
-  const std::size_t column_index =
-      std::min(static_cast<std::size_t>(std::max(column, 1)) - 1, length);
-  return static_cast<std::size_t>(start) + column_index;
+  const auto begin = static_cast<std::size_t>(start);
+  const std::u16string text = edit.GetTextRange(begin, begin + edit.LineLength(begin));
+  return begin + UnitOfColumn(text, static_cast<std::size_t>(std::max(column, 1)));
 }
 
-std::string FolderOfPath(const std::string& path) {
-  std::size_t last = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); i = cp932::NextChar(path, i)) {
-    if (path[i] == '\\' && cp932::CharLength(path, i) == 1) last = i;
-  }
-  return last == std::string::npos ? path : path.substr(0, last);
+std::u16string FolderOfPath(std::u16string_view path) {
+  const std::size_t last = path.rfind(u'\\');
+  return std::u16string(last == std::u16string_view::npos ? path : path.substr(0, last));
 }
 
-std::string RelativePathForLink(const std::string& relative) {
-  const bool dot = relative.size() >= 2 && relative[0] == '.' && relative[1] == '\\';
-  std::string s = dot ? relative.substr(2) : relative;
-  for (std::size_t i = 0; i < s.size(); i = cp932::NextChar(s, i)) {
-    if (s[i] == '\\' && cp932::CharLength(s, i) == 1) s[i] = '/';
-  }
-  return s;
+std::u16string RelativePathForLink(std::u16string_view relative, bool shift_jis) {
+  const bool dot = relative.size() >= 2 && relative[0] == u'.' && relative[1] == u'\\';
+  std::u16string s(dot ? relative.substr(2) : relative);
+  std::replace(s.begin(), s.end(), u'\\', u'/');
+  return shift_jis ? EscapeForShiftJis(s) : s;
 }
 
 }  // namespace kestil

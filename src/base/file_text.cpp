@@ -1,0 +1,111 @@
+#include "base/file_text.h"
+
+#include <algorithm>
+
+#include "base/utf16.h"
+#include "base/utf8.h"
+
+namespace kestil {
+namespace {
+
+constexpr char16_t kNulUnit = 0xDC00;
+
+bool IsUtf16(Encoding e) { return e == Encoding::kUtf16Le || e == Encoding::kUtf16Be; }
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+  return bytes.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+std::u16string FileText::Open(std::string_view bytes, Encoding for_ascii) {
+  return Decode(bytes, encoding::Detect(bytes, for_ascii));
+}
+
+void FileText::Reset(Encoding e) {
+  encoding_ = e;
+  spellings_.Clear();
+  trailing_byte_.reset();
+  keep_dc00_ = false;
+}
+
+std::u16string FileText::Decode(std::string_view bytes, Encoding e) {
+  if (e == Encoding::kUtf8 && StartsWith(bytes, encoding::ByteOrderMark(Encoding::kUtf8Bom))) {
+    e = Encoding::kUtf8Bom;
+  }
+  Reset(e);
+  std::u16string text;
+  switch (e) {
+    case Encoding::kShiftJis:
+      cp932::DecodeInto(bytes, spellings_, text);
+      return text;  // NUL is a reserved unit already
+    case Encoding::kUtf8:
+    case Encoding::kUtf8Bom:
+      utf8::DecodeInto(bytes.substr(encoding::ByteOrderMark(e).size()), text);
+      break;
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be: {
+      const std::string_view mark = encoding::ByteOrderMark(e);
+      utf16::Decoded d = utf16::Decode(StartsWith(bytes, mark) ? bytes.substr(mark.size()) : bytes,
+                                       e == Encoding::kUtf16Be);
+      text = std::move(d.text);
+      trailing_byte_ = d.trailing_byte;
+      const bool has_nul = text.find(u'\0') != std::u16string::npos;
+      keep_dc00_ = !has_nul && text.find(kNulUnit) != std::u16string::npos;
+      break;
+    }
+  }
+  std::replace(text.begin(), text.end(), u'\0', kNulUnit);
+  return text;
+}
+
+std::string FileText::Encode(std::u16string_view text, std::size_t* unmappable) const {
+  std::size_t bad = 0;
+  std::string bytes(encoding::ByteOrderMark(encoding_));
+  switch (encoding_) {
+    case Encoding::kShiftJis: {
+      std::string body;
+      cp932::EncodeInto(text, spellings_, body, &bad);
+      bytes += body;
+      break;
+    }
+    case Encoding::kUtf8:
+    case Encoding::kUtf8Bom:
+      bytes += utf8::Encode(text, &bad);
+      break;
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be: {
+      std::u16string units(text);
+      if (!keep_dc00_) std::replace(units.begin(), units.end(), kNulUnit, u'\0');
+      bytes += utf16::Encode(units, encoding_ == Encoding::kUtf16Be, trailing_byte_);
+      break;
+    }
+  }
+  if (unmappable != nullptr) *unmappable = bad;
+  return bytes;
+}
+
+std::size_t FileText::Unmappable(std::u16string_view text) const {
+  if (IsUtf16(encoding_)) return 0;
+  std::size_t bad = 0;
+  if (encoding_ == Encoding::kShiftJis) {
+    std::string ignored;
+    cp932::EncodeInto(text, spellings_, ignored, &bad);
+  } else {
+    utf8::Encode(text, &bad);
+  }
+  return bad;
+}
+
+std::u16string_view EncodingName(Encoding e) {
+  switch (e) {
+    case Encoding::kShiftJis: return u"Shift_JIS";
+    case Encoding::kUtf8: return u"UTF-8";
+    case Encoding::kUtf8Bom: return u"UTF-8 BOM";
+    case Encoding::kUtf16Le: return u"UTF-16 LE";
+    case Encoding::kUtf16Be: return u"UTF-16 BE";
+  }
+  return u"";
+}
+
+}  // namespace kestil
