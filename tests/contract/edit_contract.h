@@ -26,8 +26,9 @@ class EditContract : public ::testing::TestWithParam<EditBackend> {
   void SetUp() override { edit_ = GetParam().make(); }
   void TearDown() override { edit_.reset(); }
 
-  EditOps& Edit(const std::string& text) {
-    edit_->LoadRaw(text);
+  EditOps& Edit(const std::u16string& text) {
+    edit_->SetText(text);
+    edit_->set_line_ending(LineEnding::kCrLf);
     return *edit_;
   }
   Selection Caret(std::size_t pos) const { return {pos, pos}; }
@@ -35,79 +36,94 @@ class EditContract : public ::testing::TestWithParam<EditBackend> {
   std::unique_ptr<EditOps> edit_;
 };
 
-// "あ" and "漢" in code page 932, and a character whose second byte is '\'.
-inline const std::string kHiraganaA = "\x82\xA0";
-inline const std::string kKan = "\x8A\xBF";
-inline const std::string kSo = "\x83\x5C";
+// A character beyond the BMP: one character, two units.
+inline const std::u16string kYoshi = u"𠮷";
 
-TEST_P(EditContract, PositionsAreBytes) {
-  EditOps& e = Edit("ab" + kHiraganaA);
-  EXPECT_EQ(e.GetText().size(), 4u);
-  EXPECT_EQ(e.LineLength(0), 4u);
+TEST_P(EditContract, PositionsAreUnits) {
+  EditOps& e = Edit(u"ab" + kYoshi + u"©");
+  EXPECT_EQ(e.GetText().size(), 5u);
+  EXPECT_EQ(e.LineLength(0), 5u);
   e.SetSel(100, 100);
-  EXPECT_EQ(e.GetSel(), Caret(4));
-  // Inside a two-byte character the position goes to its start.
+  EXPECT_EQ(e.GetSel(), Caret(5));
+  // Between the halves of a surrogate pair the position goes to its start.
   e.SetSel(3, 3);
   EXPECT_EQ(e.GetSel(), Caret(2));
-  e.SetSel(4, 0);
-  EXPECT_EQ(e.GetSel(), (Selection{0, 4}));
-  EXPECT_EQ(e.GetSelectedText(), "ab" + kHiraganaA);
+  e.SetSel(5, 0);
+  EXPECT_EQ(e.GetSel(), (Selection{0, 5}));
+  EXPECT_EQ(e.GetSelectedText(), u"ab" + kYoshi + u"©");
+  EXPECT_EQ(e.GetTextRange(1, 4), u"b" + kYoshi);
+  EXPECT_EQ(e.GetTextRange(4, 99), u"©");
 }
 
 TEST_P(EditContract, ReplaceLeavesCaretAfterInsertion) {
-  EditOps& e = Edit("abcdef");
+  EditOps& e = Edit(u"abcdef");
   e.SetSel(3, 3);
-  e.ReplaceSel("<br>\r\n");
+  e.ReplaceSel(u"<br>\r\n");
   EXPECT_EQ(e.GetSel(), Caret(9));
-  EXPECT_EQ(e.GetText(), "abc<br>\r\ndef");
+  EXPECT_EQ(e.GetText(), u"abc<br>\r\ndef");
   EXPECT_EQ(e.LineCount(), 2u);
 }
 
 TEST_P(EditContract, LinesAfterFinalBreak) {
-  EditOps& e = Edit("x" + kKan + "\r\nyz\r\n");
+  EditOps& e = Edit(u"x漢\r\nyz\r\n");
   EXPECT_EQ(e.LineIndex(0), 0);
-  EXPECT_EQ(e.LineIndex(1), 5);
-  EXPECT_EQ(e.LineIndex(2), 9);
+  EXPECT_EQ(e.LineIndex(1), 4);
+  EXPECT_EQ(e.LineIndex(2), 8);
   EXPECT_EQ(e.LineIndex(3), -1);
-  EXPECT_EQ(e.LineLength(0), 3u);
-  EXPECT_EQ(e.LineLength(6), 2u);
-  EXPECT_EQ(e.LineLength(9), 0u);
+  EXPECT_EQ(e.LineLength(0), 2u);
+  EXPECT_EQ(e.LineLength(5), 2u);
+  EXPECT_EQ(e.LineLength(8), 0u);
   EXPECT_EQ(e.LineCount(), 3u);
 }
 
 TEST_P(EditContract, UndoRestoresTextAndSelection) {
-  EditOps& e = Edit("one " + kKan + " three");
+  EditOps& e = Edit(u"one 漢字 three");
   EXPECT_FALSE(e.CanUndo());
   e.SetSel(4, 6);
-  e.ReplaceSel("two");
+  e.ReplaceSel(u"two");
   EXPECT_TRUE(e.IsModified());
   e.Undo();
-  EXPECT_EQ(e.GetText(), "one " + kKan + " three");
+  EXPECT_EQ(e.GetText(), u"one 漢字 three");
   EXPECT_EQ(e.GetSel(), (Selection{4, 6}));  // the restored text is selected
   EXPECT_FALSE(e.IsModified());
   e.Redo();
-  EXPECT_EQ(e.GetText(), "one two three");
+  EXPECT_EQ(e.GetText(), u"one two three");
   EXPECT_EQ(e.GetSel(), Caret(7));
   e.MarkSaved();
   e.Undo();
   EXPECT_TRUE(e.IsModified());
-  e.ReplaceSel("x");  // a new change drops what could be redone
+  e.ReplaceSel(u"x");  // a new change drops what could be redone
   EXPECT_FALSE(e.CanRedo());
 }
 
-TEST_P(EditContract, WrapSelectionOverLinesAndTwoByteText) {
-  const std::string lines = "one\r\n" + kKan + "two\r\nthree";
-  EditOps& e = Edit("<" + lines + ">");
+TEST_P(EditContract, WrapSelectionOverLinesAndWideText) {
+  const std::u16string lines = u"one\r\n漢two\r\nthree";
+  EditOps& e = Edit(u"<" + lines + u">");
   e.SetSel(1, 1 + lines.size());
-  WrapSelection(e, "<p>", "</p>", 2, 0);
-  EXPECT_EQ(e.GetText(), "<<p>" + lines + "</p>>");
+  WrapSelection(e, u"<p>", u"</p>", 2, 0);
+  EXPECT_EQ(e.GetText(), u"<<p>" + lines + u"</p>>");
   EXPECT_EQ(e.GetSel(), Caret(3));
 
-  Edit(kHiraganaA + kKan + kSo);
-  e.SetSel(2, 6);
-  WrapSelection(e, "<i>", "</i>", kCaretNone, 1);
-  EXPECT_EQ(e.GetText(), kHiraganaA + "<I>" + kKan + kSo + "</I>");
-  EXPECT_EQ(e.GetSel(), Caret(13));
+  Edit(u"あ漢" + kYoshi + u"b");
+  e.SetSel(1, 4);
+  WrapSelection(e, u"<i>", u"</i>", kCaretNone, 1);
+  EXPECT_EQ(e.GetText(), u"あ<I>漢" + kYoshi + u"</I>b");  // the user's b stays small
+  EXPECT_EQ(e.GetSel(), Caret(11));
+}
+
+// Added line breaks take the document's line ending; the selection's own
+// breaks stay as they are.
+TEST_P(EditContract, GeneratedLineBreaksTakeTheDocumentsEnding) {
+  EditOps& e = Edit(u"a\nb\r\nc");
+  e.set_line_ending(LineEnding::kLf);
+  e.SetSel(0, 6);
+  WrapSelection(e, u"<pre>\r\n", u"\r\n</pre>", kCaretNone, 0);
+  EXPECT_EQ(e.GetText(), u"<pre>\na\nb\r\nc\n</pre>");
+  e.SetSel(0, 0);
+  e.set_line_ending(LineEnding::kCr);
+  InsertText(e, u"<ul>\r\n<li>\r\n</ul>\r\n", kCaretNone, 0);
+  EXPECT_EQ(e.GetText().substr(0, 16), u"<ul>\r<li>\r</ul>\r");
+  EXPECT_EQ(e.GetSel(), Caret(16));
 }
 
 }  // namespace kestil::testing

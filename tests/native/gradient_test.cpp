@@ -5,15 +5,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/codec.h"
+
 namespace kestil {
 namespace {
 
-std::string Element(const std::string& color, const std::string& ch) {
-  return "<font color=\"" + color + "\">" + ch + "</font>";
+std::u16string Element(const std::u16string& color, const std::u16string& ch) {
+  return u"<font color=\"" + color + u"\">" + ch + u"</font>";
 }
 
-std::string UpperElement(const std::string& color, const std::string& ch) {
-  return "<FONT COLOR=\"" + color + "\">" + ch + "</FONT>";
+std::u16string UpperElement(const std::u16string& color, const std::u16string& ch) {
+  return u"<FONT COLOR=\"" + color + u"\">" + ch + u"</FONT>";
 }
 
 TEST(Gradient, ColorText) {
@@ -26,42 +28,46 @@ TEST(Gradient, ColorText) {
 }
 
 TEST(Gradient, WorkedExampleAndEdges) {
-  EXPECT_EQ(GradientMarkup("abc", kRed, kBlue, 0),
-            Element("#ff0000", "a") + Element("#7f007f", "b") + Element("#0000ff", "c"));
-  // A two-byte character is one element; "<" is not escaped.
-  EXPECT_EQ(GradientMarkup("\x95\x5C<", kRed, kBlue, 0),
-            Element("#ff0000", "\x95\x5C") + Element("#0000ff", "<"));
+  EXPECT_EQ(GradientMarkup(u"abc", kRed, kBlue, 0),
+            Element(u"#ff0000", u"a") + Element(u"#7f007f", u"b") + Element(u"#0000ff", u"c"));
+  // A surrogate pair is one element, © another; "<" is not escaped.
+  EXPECT_EQ(GradientMarkup(u"𠮷©<", kRed, kBlue, 0),
+            Element(u"#ff0000", u"𠮷") + Element(u"#7f007f", u"©") + Element(u"#0000ff", u"<"));
   // Fewer than two characters: the one character in the start colour, or nothing.
-  EXPECT_EQ(GradientMarkup("a", 0x123456, kBlue, 0), Element("#563412", "a"));
-  EXPECT_EQ(GradientMarkup("", kRed, kBlue, 0), "");
-  // A lead byte at the end is a character of its own.
-  EXPECT_EQ(SplitCharacters("a\x82").size(), 2u);
+  EXPECT_EQ(GradientMarkup(u"a", 0x123456, kBlue, 0), Element(u"#563412", u"a"));
+  EXPECT_EQ(GradientMarkup(u"𠮷", 0x123456, kBlue, 0), Element(u"#563412", u"𠮷"));
+  EXPECT_EQ(GradientMarkup(u"", kRed, kBlue, 0), u"");
+  // An unpaired surrogate is a character of its own.
+  EXPECT_EQ(SplitCharacters(u"a\xD842").size(), 2u);
+  EXPECT_EQ(SplitCharacters(u"\xDFB7\xD842").size(), 2u);
 }
 
 // Upper case is the markup's: tag, attribute and colour digits. The text's
-// own letters, and two-byte characters whose second byte looks like a letter
-// (ヂ is 83 61, Ｚ is 82 79), come out as typed.
+// own letters, full-width ones too, come out as typed.
 TEST(Gradient, UpperCaseTouchesOnlyTheMarkup) {
-  EXPECT_EQ(GradientMarkup("abc", kRed, kBlue, 1),
-            UpperElement("#FF0000", "a") + UpperElement("#7F007F", "b") + UpperElement("#0000FF", "c"));
-  EXPECT_EQ(GradientMarkup("Hi", 0xABCDEF, 0xABCDEF, 1),
-            UpperElement("#EFCDAB", "H") + UpperElement("#EFCDAB", "i"));
-  EXPECT_EQ(GradientMarkup("\x83\x61<b>\x82\x79", 0, 0, 1),
-            UpperElement("#000000", "\x83\x61") + UpperElement("#000000", "<") +
-                UpperElement("#000000", "b") + UpperElement("#000000", ">") +
-                UpperElement("#000000", "\x82\x79"));
+  EXPECT_EQ(GradientMarkup(u"abc", kRed, kBlue, 1), UpperElement(u"#FF0000", u"a") +
+                                                         UpperElement(u"#7F007F", u"b") +
+                                                         UpperElement(u"#0000FF", u"c"));
+  EXPECT_EQ(GradientMarkup(u"Hi", 0xABCDEF, 0xABCDEF, 1),
+            UpperElement(u"#EFCDAB", u"H") + UpperElement(u"#EFCDAB", u"i"));
+  EXPECT_EQ(GradientMarkup(u"ヂ<b>ｚ", 0, 0, 1),
+            UpperElement(u"#000000", u"ヂ") + UpperElement(u"#000000", u"<") +
+                UpperElement(u"#000000", u"b") + UpperElement(u"#000000", u">") +
+                UpperElement(u"#000000", u"ｚ"));
   // Any non-zero option value means upper case.
-  EXPECT_EQ(GradientMarkup("xy", kRed, kBlue, 5), GradientMarkup("xy", kRed, kBlue, 1));
+  EXPECT_EQ(GradientMarkup(u"xy", kRed, kBlue, 5), GradientMarkup(u"xy", kRed, kBlue, 1));
 }
 
-std::string FromHex(const std::string& hex) {
+// The reference table is written in code page 932, as the tool that made it
+// reads characters; both sides are decoded as Windows decodes them.
+std::u16string FromHex(const std::string& hex) {
   std::string out;
   for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
     out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
   }
-  return out;
+  cp932::Spellings memo = cp932::Spellings::Defaults();
+  return cp932::Decode(out, memo);
 }
-
 TEST(Gradient, IndependentReferenceTable) {
   std::ifstream in(KESTIL_TEST_DATA "/gradient_reference.txt");
   ASSERT_TRUE(in.good());
@@ -74,7 +80,7 @@ TEST(Gradient, IndependentReferenceTable) {
     std::string end;
     std::string markup;
     fields >> text >> start >> end >> markup;
-    const std::string got = GradientMarkup(FromHex(text), std::stoul(start, nullptr, 16),
+    const std::u16string got = GradientMarkup(FromHex(text), std::stoul(start, nullptr, 16),
                                            std::stoul(end, nullptr, 16), 0);
     EXPECT_EQ(got, FromHex(markup)) << "case " << cases;
     ++cases;
