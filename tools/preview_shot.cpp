@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/kestil_app.h"
+#include "base/text16.h"
 #include "fw/edit_view.h"
 #include "fw/frame.h"
 #include "fw/ui.h"
@@ -20,14 +21,13 @@ class StandInPrinter : public fw::UiServices {
   }
 };
 
-std::string SamplePage() {
-  std::string text =
-      "<html>\r\n<head>\r\n<title>\x83\x65\x83\x58\x83\x67</title>\r\n</head>\r\n<body>\r\n";
+std::u16string SamplePage() {
+  std::u16string text = u"<html>\r\n<head>\r\n<title>テスト</title>\r\n</head>\r\n<body>\r\n";
   for (int i = 1; i <= 120; ++i) {
-    text += "<p>\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x79\x81\x5B\x83\x57 " + std::to_string(i) +
-            "\t<a href=\"page" + std::to_string(i) + ".htm\">link</a></p>\r\n";
+    const std::u16string n = kestil::Widen(std::to_string(i));
+    text += u"<p>日本語のページ " + n + u"\t<a href=\"page" + n + u".htm\">link</a></p>\r\n";
   }
-  return text + "</body>\r\n</html>\r\n";
+  return text + u"</body>\r\n</html>\r\n";
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ int wmain(int argc, wchar_t** argv) {
   fw::SetUi(&printer);
   kestil::CKestilApp app;
   if (!app.InitInstance(L"")) return 1;
-  app.view()->edit().LoadRaw(SamplePage());
+  app.view()->edit().SetText(SamplePage());
   MoveWindow(app.frame()->hwnd(), 0, 0, 900, 620, TRUE);
   SendMessageW(app.frame()->hwnd(), WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
   HWND preview = FindWindowW(L"KestilFramePreview", nullptr);

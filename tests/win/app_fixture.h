@@ -106,6 +106,10 @@ class AppTest : public ::testing::Test {
   HWND Frame() { return app_->frame()->hwnd(); }
   fw::EditView& View() { return *app_->view(); }
   HWND Edit() { return View().hwnd(); }
+  // The text as the units the control holds, and as code page 932 bytes for
+  // the tests that write their Shift_JIS pages as bytes.
+  std::u16string Units() { return View().edit().GetText(); }
+  std::string Text() { return SjisOf(View().edit().GetText()); }
   fw::Document& Doc() { return *app_->document(); }
   void Command(UINT id) {
     SendMessageW(Frame(), WM_COMMAND, id, 0);

@@ -43,11 +43,10 @@ std::pair<DWORD, DWORD> Sel(HWND field) {
 
 class DialogKeys : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
 };
 
 TEST_F(DialogKeys, GradientAndTitleDialogsStartInTheirTextAndLabelsLeadToTheirControls) {
-  fw::RegistryProfile(kRegistryMaker, L"kestil").WriteString("Dialog\\Grad", "DefStr", "abc");
+  fw::RegistryProfile(kRegistryMaker, L"kestil").WriteString("Dialog\\Grad", "DefStr", u"abc");
   ASSERT_TRUE(Start());
   DialogDriver driver;
   driver.Then([&driver](HWND dlg) {
@@ -78,12 +77,12 @@ TEST_F(DialogKeys, GradientAndTitleDialogsStartInTheirTextAndLabelsLeadToTheirCo
   Command(ID_GRADIENT);
   ASSERT_TRUE(driver.all_done());
   EXPECT_EQ(driver.captions().size(), 2u);
-  EXPECT_EQ(Text(), GradientMarkup("c", kRed, kBlue, 0));
+  EXPECT_EQ(Units(), GradientMarkup(u"c", kRed, kBlue, 0));
 }
 
 TEST_F(DialogKeys, SnippetDialogsStartInTheirFieldsAndLabelsLeadToThem) {
   ASSERT_TRUE(Start());
-  App().m_RegTitle[0] = "abc";
+  App().m_RegTitle[0] = u"abc";
   DialogDriver driver;
   driver.Then([&driver](HWND list) {
     HWND lines = GetDlgItem(list, IDC_REGSTR_LIST);

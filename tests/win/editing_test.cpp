@@ -30,7 +30,6 @@ void ClearClipboard() {
 
 class Editing : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
   Selection Sel() { return View().edit().GetSel(); }
   void Type(const std::wstring& keys) {
     for (wchar_t c : keys) SendMessageW(Edit(), WM_CHAR, c, 1);
@@ -108,7 +107,7 @@ class Search : public Editing {
 TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
   ASSERT_TRUE(Start());
   // 表 and ソ end with '\'; ャ ends with 'a'.
-  View().edit().LoadRaw("x\\\x95\x5C\x83\x5C\\\x83\x61" "a");
+  View().edit().SetText(Sjis("x\\\x95\x5C\x83\x5C\\\x83\x61" "a"));
   Request(FR_FINDNEXT | FR_DOWN, L"\\");
   EXPECT_EQ(Sel(), (Selection{1, 2}));
   Request(FR_FINDNEXT | FR_DOWN, L"\\");
@@ -144,7 +143,7 @@ class Printing : public Editing {
   // The preview of two A4 pages with a stand-in printer.
   void OpenPreview() {
     ui_.fake_printer = true;
-    View().edit().LoadRaw(LongPage());
+    View().edit().SetText(Sjis(LongPage()));
     Command(ID_FILE_PRINT_PREVIEW);
   }
   void Click(int id) {
@@ -192,7 +191,7 @@ std::string LongPage() {
 TEST_F(Printing, PreviewPagesThroughTheLaidOutPages) {
   ASSERT_TRUE(Start());
   ui_.fake_printer = true;
-  View().edit().LoadRaw(LongPage());
+  View().edit().SetText(Sjis(LongPage()));
   Command(ID_FILE_PRINT_PREVIEW);
   ASSERT_NE(Preview(), nullptr);
   EXPECT_EQ(PreviewTitle(), L"印刷プレビュー - 1 / 2 ページ");
@@ -309,7 +308,7 @@ TEST(PrintJob, DrawsTheTextInsideTheMarginsAndThePageNumber) {
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   HFONT font = CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
                            0, L"FixedSys");
-  fw::PrintJob job(LongPage(), {dc, kWidth, kHeight, 100, 100}, font, 4);
+  fw::PrintJob job(Sjis(LongPage()), {dc, kWidth, kHeight, 100, 100}, font, 4);
   EXPECT_EQ(job.page_count(), 2);
   job.DrawPage(dc, 1);
   const auto* pixels = static_cast<const std::uint32_t*>(bits);

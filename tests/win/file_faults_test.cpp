@@ -170,13 +170,12 @@ SaveState Look(const TempFolder& folder, const std::wstring& target, DWORD victi
 
 class FileFaults : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
   // The last message holds each part.
   void ExpectMessage(std::initializer_list<const wchar_t*> parts) {
     ASSERT_FALSE(ui_.messages.empty());
     for (const wchar_t* part : parts) {
       EXPECT_NE(ui_.messages.back().find(part), std::wstring::npos)
-          << fw::ToBytes(part) << " not in " << fw::ToBytes(ui_.messages.back());
+          << Utf8Of(part) << " not in " << Utf8Of(ui_.messages.back());
     }
   }
   // The program still answers: a tag command inserts its text, undo takes it.
@@ -193,7 +192,7 @@ class FileFaults : public AppTest {
   // document stays as edited (the caller checks the file).
   void ExpectSaveRefused(const wchar_t* reason) {
     View().edit().SetSel(0, 0);
-    View().edit().ReplaceSel(std::string(200000, 'x'));  // more than a tiny disk holds
+    View().edit().ReplaceSel(std::u16string(200000, u'x'));  // more than a tiny disk holds
     const std::string text = Text();
     Command(ID_FILE_SAVE);
     ExpectMessage({kCannotSave, reason});
@@ -354,7 +353,7 @@ TEST_F(FileFaults, TheNextSaveRemovesWhatAKilledSaveLeftAndNothingElse) {
   kept.push_back(L"page.htm");
   ASSERT_TRUE(Start(page));
   View().edit().SetSel(0, 0);
-  View().edit().ReplaceSel("new ");
+  View().edit().ReplaceSel(u"new ");
   Command(ID_FILE_SAVE);
   EXPECT_FALSE(Doc().IsModified());
   EXPECT_EQ(ReadBytes(page), "new old");
@@ -371,7 +370,7 @@ TEST_F(FileFaults, ASavedDocumentKeepsItsAttributes) {
   ASSERT_TRUE(SetFileAttributesW(file.path().c_str(), kHiddenSystem));
   ASSERT_TRUE(Start(file.path()));
   View().edit().SetSel(0, 0);
-  View().edit().ReplaceSel("new ");
+  View().edit().ReplaceSel(u"new ");
   Command(ID_FILE_SAVE);
   EXPECT_FALSE(Doc().IsModified());
   EXPECT_EQ(file.Read(), "new old");
@@ -409,7 +408,7 @@ TEST_F(FileFaults, ARefusedSaveLeavesNoTemporaryFile) {
 
 TEST_F(FileFaults, OpeningAFolderAMissingAnOversizedOrAnEmptyFile) {
   ASSERT_TRUE(Start());
-  View().edit().ReplaceSel("keep");
+  View().edit().ReplaceSel(u"keep");
   const std::wstring too_long = TempDir() + std::wstring(300, L'a') + L".htm";
   ExpectOpenRefused(TempDir(), kDenied);
   ExpectOpenRefused(too_long, kNotFound);
@@ -423,7 +422,7 @@ TEST_F(FileFaults, OpeningAFolderAMissingAnOversizedOrAnEmptyFile) {
   ExpectOpenRefused(huge, L"ファイルが大きすぎて開けません。");
   DeleteFileW(huge.c_str());
   // Saving under a name too long for the file system is refused too.
-  View().edit().ReplaceSel("!");
+  View().edit().ReplaceSel(u"!");
   ui_.save_path = too_long;
   Command(ID_FILE_SAVE_AS);
   ExpectMessage({kCannotSave});
@@ -470,7 +469,7 @@ TEST_F(FileFaults, ADocumentDeeperThanMaxPath) {
   if (deep) {
     ASSERT_TRUE(Start(path));
     View().edit().SetSel(4, 4);
-    View().edit().ReplaceSel("er");
+    View().edit().ReplaceSel(u"er");
     Command(ID_FILE_SAVE);
     EXPECT_EQ(ReadBytes(path), "deeper");
     ui_.open_path = path;
@@ -492,7 +491,7 @@ TEST_F(FileFaults, PathsWithTrailByte5CAndOnANetworkShare) {
   std::vector<std::wstring> roots = {TempDir() + L"kestil-表ソ能"};
   if (!Env(L"KESTIL_UNC_SHARE").empty()) roots.push_back(Env(L"KESTIL_UNC_SHARE"));
   for (const std::wstring& root : roots) {
-    SCOPED_TRACE(fw::ToBytes(root));
+    SCOPED_TRACE(Utf8Of(root));
     const std::wstring sub = root + L"\\ソ";
     CreateDirectoryW(root.c_str(), nullptr);
     CreateDirectoryW(sub.c_str(), nullptr);
@@ -520,7 +519,7 @@ TEST_F(FileFaults, PathsWithTrailByte5CAndOnANetworkShare) {
     ui_.open_path = other;
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Text(), "other");
-    EXPECT_EQ(fw::ToWide(App().m_LastOpenDir), sub);
+    EXPECT_EQ(fw::AsWide(App().m_LastOpenDir), sub);
     Command(ID_FILE_MRU_FIRST + 1);
     EXPECT_EQ(Doc().path_name(), copy);
     Drop(page);
@@ -545,7 +544,7 @@ TEST_F(FileFaults, UnreachablePathsAndUnsavedDocuments) {
   EXPECT_TRUE(IsWindowVisible(Frame()));
   EXPECT_EQ(Title(), L"無題 - Kestil");
   EXPECT_EQ(Text(), "");
-  View().edit().ReplaceSel("kept");
+  View().edit().ReplaceSel(u"kept");
   for (UINT id : {ID_RELATIVE_PATH, ID_SAVE_AND_BROWSE}) {
     ui_.messages.clear();
     Command(id);
@@ -554,7 +553,7 @@ TEST_F(FileFaults, UnreachablePathsAndUnsavedDocuments) {
   EXPECT_TRUE(ui_.open_requests.empty());
   EXPECT_TRUE(ui_.shell_opened.empty());
   Doc().SetModified(false);
-  App().recent_files().Add("C:\\no\\such\\" + std::string(300, 'x') + ".htm");
+  App().recent_files().Add(u"C:\\no\\such\\" + std::u16string(300, u'x') + u".htm");
   Command(ID_FILE_MRU_FIRST);
   ExpectMessage({kCannotOpen});
   EXPECT_TRUE(App().recent_files().entries().empty());

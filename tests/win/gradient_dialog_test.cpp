@@ -34,7 +34,6 @@ void SelectLine(HWND dlg, int i) {
 
 class Gradient : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
   fw::RegistryProfile Registry() { return fw::RegistryProfile(kRegistryMaker, L"kestil"); }
   // Stores the current pair under title through the title dialog.
   static void Register(DialogDriver& driver, HWND dlg, const std::wstring& title) {
@@ -63,16 +62,16 @@ TEST_F(Gradient, FirstOpeningThenTypingAbcInsertsTheWorkedExample) {
   EXPECT_EQ(Text(),
             "<font color=\"#ff0000\">a</font><font color=\"#7f007f\">b</font>"
             "<font color=\"#0000ff\">c</font>");
-  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "DefStr", "?"), "abc");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "DefStr", u"?"), u"abc");
   // A colour picked just before OK is the one inserted.
-  View().edit().LoadRaw("");
+  View().edit().SetText(Sjis(""));
   ui_.colors = {RGB(0, 255, 0)};
   driver.Then([](HWND dlg) {
     DialogDriver::Click(dlg, IDC_GRAD_END);
     DialogDriver::Click(dlg, IDC_GRAD_OK);
   });
   Command(ID_GRADIENT);
-  EXPECT_EQ(Text(), GradientMarkup("abc", kRed, RGB(0, 255, 0), 0));
+  EXPECT_EQ(Units(), GradientMarkup(u"abc", kRed, RGB(0, 255, 0), 0));
 }
 
 // With upper-case tags the markup is in capitals, colour digits included;
@@ -108,7 +107,7 @@ TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
   });
   Command(ID_GRADIENT);
   EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 3);
-  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", ""), "c");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", u""), u"c");
   EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegStColor_01", -1), static_cast<int>(RGB(1, 2, 3)));
 
   driver.Then([&](HWND dlg) {
@@ -123,11 +122,11 @@ TEST_F(Gradient, StoringChoosingAndDeletingPairs) {
     DialogDriver::Click(dlg, IDC_GRAD_OK);
   });
   Command(ID_GRADIENT);
-  EXPECT_EQ(Text(), GradientMarkup("xy", RGB(1, 2, 3), RGB(4, 5, 6), 0));
+  EXPECT_EQ(Units(), GradientMarkup(u"xy", RGB(1, 2, 3), RGB(4, 5, 6), 0));
   EXPECT_EQ(Registry().GetInt("Dialog\\Grad", "m_RegCount", -1), 2);
-  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_00", ""), "b");
-  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_01", ""), "c");
-  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", ""), "c");  // stale, unread
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_00", u""), u"b");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_01", u""), u"c");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_02", u""), u"c");  // stale, unread
 }
 
 }  // namespace

@@ -69,9 +69,9 @@ void Fill(int variant) {
       Put(v, REG_SZ, mega_units.c_str(), static_cast<DWORD>(mega_units.size() * 2 + 2));
     } else {
       HKEY key = nullptr;
-      RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\Ulmore Soft\\kestil\\" + fw::ToBytes(v.section)).c_str(),
+      RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\Ulmore Soft\\kestil\\" + Utf8Of(v.section)).c_str(),
                       0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-      RegSetValueExA(key, fw::ToBytes(v.name).c_str(), 0, REG_SZ,
+      RegSetValueExA(key, Utf8Of(v.name).c_str(), 0, REG_SZ,
                      reinterpret_cast<const BYTE*>(mega_bytes.c_str()),
                      static_cast<DWORD>(mega_bytes.size() + 1));
       RegCloseKey(key);
@@ -87,7 +87,7 @@ TEST_P(HostileRegistry, StartsWorksAndWritesSaneValues) {
   // Any number but 0 means upper-case tags; strings and binary values read
   // as the default 0.
   const bool upper = GetParam() == 1 || GetParam() == 2;
-  View().edit().LoadRaw("x");
+  View().edit().SetText(Sjis("x"));
   View().edit().SetSel(1, 1);
   Command(ID_TAG_BR);
   EXPECT_EQ(View().edit().GetText(), upper ? "x<BR>\r\n" : "x<br>\r\n");
@@ -120,7 +120,7 @@ TEST_P(HostileRegistry, StartsWorksAndWritesSaneValues) {
     RegQueryValueExW(key, v.name.c_str(), nullptr, &type, nullptr, nullptr);
     RegCloseKey(key);
     EXPECT_EQ(type, static_cast<DWORD>(v.is_string ? REG_SZ : REG_DWORD))
-        << fw::ToBytes(v.section + L"\\" + v.name);
+        << Utf8Of(v.section + L"\\" + v.name);
   }
 }
 

@@ -17,7 +17,6 @@ namespace {
 
 class MainWindow : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
   Selection Sel() { return View().edit().GetSel(); }
   DWORD ExStyle() { return static_cast<DWORD>(GetWindowLongPtrW(Frame(), GWL_EXSTYLE)); }
   bool ButtonChecked(UINT id) {
@@ -66,7 +65,7 @@ TEST_F(MainWindow, EveryTagCommandThroughWmCommand) {
   for (int tag_case : {0, 1}) {
     App().m_TagStrType = tag_case;
     for (const TagCommand& c : TagCommands()) {
-      View().edit().LoadRaw("ab\x8A\xBF" "cd");
+      View().edit().SetText(Sjis("ab\x8A\xBF" "cd"));
       View().edit().SetSel(2, 4);
       Command(c.id);
       const std::string open = tag_case ? cp932::UpperCased(c.open) : c.open;
@@ -80,7 +79,7 @@ TEST_F(MainWindow, NewHtmlThenNewGivesAnEmptyDocument) {
   ASSERT_TRUE(Start());
   App().m_TagStrType = 1;
   Command(ID_FILE_NEW_HTML);
-  EXPECT_EQ(Text(), HtmlSkeleton(1));
+  EXPECT_EQ(Units(), HtmlSkeleton(1, false));
   EXPECT_FALSE(Doc().IsModified());
   Command(ID_FILE_NEW);
   EXPECT_EQ(Text(), "");
@@ -116,13 +115,13 @@ TEST_F(MainWindow, BarsHiddenThroughTheViewMenuStayHidden) {
 TEST_F(MainWindow, OptionsAreWrittenEvenWhenTheCloseIsCancelled) {
   ASSERT_TRUE(Start());
   App().m_TabStop = 7;
-  App().m_RegStr[3] = "body\r\nline";
-  View().edit().ReplaceSel("unsaved");
+  App().m_RegStr[3] = u"body\r\nline";
+  View().edit().ReplaceSel(u"unsaved");
   ui_.answers = {IDCANCEL};
   Close();
   EXPECT_TRUE(IsWindow(Frame()));
   EXPECT_EQ(Registry().GetInt("Option", "m_TabStop", -1), 7);
-  EXPECT_EQ(Registry().GetString("Option", "m_RegStr_03", ""), "body\r\nline");
+  EXPECT_EQ(Registry().GetString("Option", "m_RegStr_03", u""), u"body\r\nline");
   EXPECT_EQ(Registry().GetInt("Bar", "ToolBar", -1), 1);
   ui_.answers = {IDNO};
   Close();
@@ -194,7 +193,7 @@ TEST_F(MainWindow, TheWindowComesBackWhereItWas) {
 // The File menu shows a deep recent path shortened (the list keeps it whole).
 TEST_F(MainWindow, DeepRecentPathsAreShortenedInTheFileMenu) {
   ASSERT_TRUE(Start());
-  App().recent_files().Add("C:\\sites\\" + std::string(40, 'x') + "\\pages\\\x95\x5C\\index.htm");
+  App().recent_files().Add(u"C:\\sites\\" + std::u16string(40, u'x') + u"\\pages\\表\\index.htm");
   HMENU file = GetSubMenu(GetMenu(Frame()), 0);
   SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
   wchar_t text[512] = {};

@@ -17,7 +17,6 @@ namespace {
 
 class NothingLost : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
   void Type(const std::wstring& keys) {
     for (wchar_t c : keys) SendMessageW(Edit(), WM_CHAR, c, 1);
   }
@@ -73,13 +72,13 @@ TEST_F(NothingLost, TheEndOfTheSessionAsksAsACloseDoes) {
 
   // The session ends: the options and the bars are written at once.
   App().m_TabStop = 6;
-  App().m_RegStr[2] = "kept";
+  App().m_RegStr[2] = u"kept";
   Command(ID_VIEW_TOOLBAR);
   SendMessageW(Frame(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(Registry().GetInt("Option", "m_TabStop", -1), 6);
-  EXPECT_EQ(Registry().GetString("Option", "m_RegStr_02", ""), "kept");
+  EXPECT_EQ(Registry().GetString("Option", "m_RegStr_02", u""), u"kept");
   EXPECT_EQ(Registry().GetInt("Bar", "ToolBar", -1), 0);
-  EXPECT_NE(Registry().GetString("Recent File List", "File1", ""), "");
+  EXPECT_NE(Registry().GetString("Recent File List", "File1", u""), u"");
   Doc().SetModified(false);
 }
 
@@ -107,7 +106,7 @@ TEST_F(NothingLost, AHugeStoredTabStopIsKeptButLaidOutBounded) {
   Registry().WriteInt("Option", "m_TabStop", 2147483647);
   ASSERT_TRUE(Start());
   ui_.fake_printer = true;
-  View().edit().LoadRaw("a\tb\tc\r\n");
+  View().edit().SetText(Sjis("a\tb\tc\r\n"));
   Command(ID_FILE_PRINT_PREVIEW);  // lays the text out for the stand-in printer
   EXPECT_TRUE(ui_.messages.empty());
   HWND preview = FindWindowW(L"KestilFramePreview", nullptr);
@@ -125,7 +124,7 @@ TEST_F(NothingLost, AFailedLoadLeavesTheDocumentAsItWas) {
   TempFile new_file(L"kestil-new.htm", "new text");
   ASSERT_TRUE(Start(old_file.path()));
   View().edit().SetSel(0, 0);
-  View().edit().ReplaceSel("edit ");
+  View().edit().ReplaceSel(u"edit ");
   View().edit().SetTextWriter([](HWND, const std::u16string&) { return false; });
   ui_.answers = {IDNO};  // do not save the edit first
   EXPECT_FALSE(App().OpenDocumentFile(new_file.path()));
@@ -173,7 +172,7 @@ TEST_F(NothingLost, OtherProgramsMessagesNeverHideAnEdit) {
 
 TEST_F(NothingLost, ACommandOutOfMemoryStopsWithAMessage) {
   ASSERT_TRUE(Start());
-  View().edit().LoadRaw("text");
+  View().edit().SetText(Sjis("text"));
   constexpr UINT kGreedy = 0xBEEF;
   View().On(kGreedy, [] { throw std::bad_alloc(); });
   Command(kGreedy);

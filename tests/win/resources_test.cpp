@@ -152,14 +152,14 @@ TEST_F(ResourcesTest, MenusShowTheKeysThatWork) {
     if (!key) continue;
     ++key_texts;
     const auto it = command_of.find(*key);
-    ASSERT_NE(it, command_of.end()) << fw::ToBytes(item.text) << " has no accelerator";
-    EXPECT_EQ(it->second, item.id) << fw::ToBytes(item.text);
+    ASSERT_NE(it, command_of.end()) << Utf8Of(item.text) << " has no accelerator";
+    EXPECT_EQ(it->second, item.id) << Utf8Of(item.text);
     shown.insert(item.id);
   }
   EXPECT_GT(key_texts, 10);
   for (const MenuItem& item : AllMenuItems()) {
     if (keys_of.count(item.id) != 0) {
-      EXPECT_EQ(shown.count(item.id), 1u) << fw::ToBytes(item.text) << " hides its key";
+      EXPECT_EQ(shown.count(item.id), 1u) << Utf8Of(item.text) << " hides its key";
     }
   }
   // The menu's promise of Ctrl+P for printing is kept.
@@ -198,12 +198,12 @@ TEST_F(ResourcesTest, EveryMenuItemHasAPromptOfItsOwn) {
   std::map<std::wstring, UINT> command_of;
   for (const MenuItem& item : AllMenuItems()) {
     const std::wstring prompt = fw::PromptOf(item.id);
-    EXPECT_FALSE(prompt.empty()) << fw::ToBytes(item.text) << " has no prompt";
+    EXPECT_FALSE(prompt.empty()) << Utf8Of(item.text) << " has no prompt";
     if (prompt.empty()) continue;
     const auto [it, fresh] = command_of.emplace(prompt, item.id);
     if (!fresh && it->second != item.id) {
       EXPECT_TRUE(PromptGroup(item.id) != 0 && PromptGroup(item.id) == PromptGroup(it->second))
-          << item.id << " and " << it->second << " share " << fw::ToBytes(prompt);
+          << item.id << " and " << it->second << " share " << Utf8Of(prompt);
     }
   }
   auto shown = [&](UINT id) {
@@ -238,7 +238,7 @@ wchar_t Mnemonic(HWND control) {
 std::string Utf8(HWND control) {
   wchar_t text[256] = {};
   GetWindowTextW(control, text, 256);
-  return fw::ToBytes(text);
+  return Utf8Of(text);
 }
 
 // Every dialog of the resources, as the dialog manager makes it: no letter

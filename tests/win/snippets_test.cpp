@@ -23,7 +23,6 @@ class Snippets : public AppTest {
   bool ItemEnabled(UINT id) {
     return !(GetMenuState(SnippetMenu(), id, MF_BYCOMMAND) & MF_GRAYED);
   }
-  std::string Text() { return View().edit().GetText(); }
 
   // Opens the list dialog, edits slot n with the given fields (or cancels),
   // and closes the list with Escape.
@@ -61,7 +60,7 @@ TEST_F(Snippets, EditedSlotShowsAndInsertsVerbatim) {
   EXPECT_TRUE(ItemEnabled(ID_REGSTR_0 + 11));
   EXPECT_EQ(App().m_RegTitle[11], "\x83\x65\x81\x5B\x83\x75\x83\x8B");
   App().m_TagStrType = 0;
-  View().edit().LoadRaw("ab");
+  View().edit().SetText(Sjis("ab"));
   View().edit().SetSel(1, 1);
   Command(ID_REGSTR_0 + 11);
   const std::string body = "<TABLE>\r\n<TR><TD></TD></TR>\r\n</TABLE>";
@@ -72,7 +71,7 @@ TEST_F(Snippets, EditedSlotShowsAndInsertsVerbatim) {
   EXPECT_EQ(ItemText(ID_REGSTR_0 + 2), L"(&2)");
   EXPECT_TRUE(ItemEnabled(ID_REGSTR_0 + 2));
   App().m_TagStrType = 1;
-  View().edit().LoadRaw("");
+  View().edit().SetText(Sjis(""));
   Command(ID_REGSTR_0 + 2);
   EXPECT_EQ(Text(), "<br>");
 }

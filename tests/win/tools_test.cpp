@@ -35,7 +35,6 @@ void Paste(HWND field, const std::wstring& text) {
 
 class Tools : public AppTest {
  protected:
-  std::string Text() { return View().edit().GetText(); }
   Selection Caret() { return View().edit().GetSel(); }
 };
 
@@ -108,7 +107,7 @@ class Jump : public Tools {
 
 TEST_F(Jump, LinesColumnsAndMessages) {
   ASSERT_TRUE(Start());
-  View().edit().LoadRaw("one\r\n\x82\xA0\x82\xA2xy\r\n0123456789\r\n");
+  View().edit().SetText(Sjis("one\r\n\x82\xA0\x82\xA2xy\r\n0123456789\r\n"));
   View().edit().SetSel(2, 4);
   JumpTo(L"2", L"3");
   EXPECT_EQ(Caret(), (Selection{7, 7}));

@@ -1,5 +1,8 @@
 #include "win/win_test_util.h"
 
+#include "base/codec.h"
+#include "base/utf8.h"
+
 #include <stdexcept>
 
 namespace kestil::testing {
@@ -57,6 +60,19 @@ OwnedEditControl::OwnedEditControl(std::unique_ptr<TestEditWindow> window)
 
 std::unique_ptr<OwnedEditControl> MakeEditControl() {
   return std::make_unique<OwnedEditControl>(std::make_unique<TestEditWindow>());
+}
+
+std::u16string Sjis(std::string_view bytes) {
+  cp932::Spellings memo = cp932::Spellings::Defaults();
+  return cp932::Decode(bytes, memo);
+}
+
+std::string SjisOf(std::u16string_view text) {
+  return cp932::Encode(text, cp932::Spellings::Defaults());
+}
+
+std::string Utf8Of(std::wstring_view text) {
+  return utf8::Encode(std::u16string(text.begin(), text.end()));
 }
 
 }  // namespace kestil::testing

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "fw/win.h"
 #include "fw/edit_control.h"
@@ -41,5 +43,12 @@ class OwnedEditControl final : public EditControlOps {
 };
 
 std::unique_ptr<OwnedEditControl> MakeEditControl();
+
+// A wide text as UTF-8, for test messages.
+std::string Utf8Of(std::wstring_view text);
+// Code page 932 bytes as Windows decodes them, and a text back as its bytes:
+// the tests that write Shift_JIS pages write them as the file holds them.
+std::u16string Sjis(std::string_view bytes);
+std::string SjisOf(std::u16string_view text);
 
 }  // namespace kestil::testing
