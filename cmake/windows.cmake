@@ -20,6 +20,7 @@ add_library(kestil_fw STATIC
   src/fw/dialog.cpp
   src/fw/shell_registration.cpp
   src/fw/printing.cpp
+  src/fw/dpi.cpp
 )
 target_include_directories(kestil_fw PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(kestil_fw PRIVATE ${KESTIL_WARNINGS})
