@@ -23,10 +23,14 @@ constexpr int kButtonPadding = 7;
 // The drawing whose size is nearest to the smallest one's scaled to dpi; of
 // two as near, the smaller, which stays sharper than one shrunk.
 const ToolbarImages& NearestImages(std::span<const ToolbarImages> sets, int dpi) {
-  const int wanted = ScaleToDpi(sets.front().width, dpi);
+  // Distances in 96ths of a pixel, so that no rounding makes a tie.
+  const int wanted = sets.front().width * dpi;
+  const auto distance = [wanted](const ToolbarImages& set) {
+    return std::abs(set.width * kBaseDpi - wanted);
+  };
   const ToolbarImages* best = &sets.front();
   for (const ToolbarImages& set : sets) {
-    if (std::abs(set.width - wanted) < std::abs(best->width - wanted)) best = &set;
+    if (distance(set) < distance(*best)) best = &set;
   }
   return *best;
 }
