@@ -191,9 +191,11 @@ bool FrameWindow::LoadToolbarImages() {
   if (images == nullptr) return false;
   SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(set.width, set.height));
-  // The toolbar grows its buttons for larger images but never shrinks them.
+  // The toolbar grows its buttons for larger images but never shrinks them;
+  // the space around an image grows with it.
+  const int padding = kButtonPadding * set.width / image_sets_.front().width;
   SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
-               MAKELPARAM(set.width + kButtonPadding, set.height + kButtonPadding));
+               MAKELPARAM(set.width + padding, set.height + padding));
   if (images_ != nullptr) ImageList_Destroy(images_);
   images_ = images;
   return true;
