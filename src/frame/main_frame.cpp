@@ -44,8 +44,8 @@ CMainFrame::CMainFrame(KestilOptions& options, Profile& profile, fw::FontHandle&
 }
 
 HFONT CreateEditorFont(int dpi) {
-  return CreateFontW(fw::ScaleToDpi(kEditorFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                     L"FixedSys");
+  return CreateFontW(fw::ScaleToDpi(kEditorFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                     FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"FixedSys");
 }
 
 int CMainFrame::OnCreate(CREATESTRUCTW& cs) {

@@ -160,7 +160,8 @@ TEST_F(Dpi, SnippetBodyIsShownAtTheDialogsResolution) {
     DialogDriver::Click(edit, IDCANCEL);
   });
   Command(ID_REGSTR_SETTING);
-  EXPECT_EQ(driver.captions(), (std::vector<std::wstring>{L"登録文字編集", L"文字（文章）登録"}));
+  EXPECT_EQ(driver.captions(),
+            (std::vector<std::wstring>{L"登録文字編集", L"文字（文章）登録"}));
   EXPECT_EQ(body_height, fw::ScaleToDpi(14, dialog_dpi));
   EXPECT_EQ(EditorFontHeight(), 28);
 }
