@@ -19,6 +19,7 @@ add_library(kestil_fw STATIC
   src/fw/dialog.cpp
   src/fw/shell_registration.cpp
   src/fw/printing.cpp
+  src/fw/dpi.cpp
 )
 target_include_directories(kestil_fw PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(kestil_fw PRIVATE ${KESTIL_WARNINGS})
@@ -82,6 +83,7 @@ add_executable(kestil_win_app_tests
   tests/win/hostile_registry_test.cpp
   tests/win/file_faults_test.cpp
   tests/win/nothing_lost_test.cpp
+  tests/win/dpi_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp

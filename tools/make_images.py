@@ -2,7 +2,14 @@
 """Draws the toolbar bitmap and the icons of Kestil from the pixel art below.
 
 Writes src/res/toolbar.bmp (21 buttons of 16 x 15 pixels, 16 colours, silver
-background shown as the button face) and src/res/kestil.ico, src/res/document.ico.
+background shown as the button face), the same toolbar for larger screens in
+src/res/toolbar24.bmp (24 x 23) and src/res/toolbar32.bmp (32 x 30), and
+src/res/kestil.ico, src/res/document.ico.
+
+The larger toolbars are the pixel art enlarged by edge-following rules
+(twice: each pixel becomes four that round off diagonal steps; one and a half:
+three times so, then each two by two block taken as its commonest colour), so
+that lines stay crisp and keep the 16 colours, which the silver mask needs.
 Run from the repository root:  python3 tools/make_images.py
 """
 import struct
@@ -387,13 +394,82 @@ def write_bmp4(path, width, height, pixels):
         f.write(header + info + palette + data)
 
 
-def toolbar():
-    pixels = [[0] * (16 * len(ORDER)) for _ in range(15)]
-    for i, name in enumerate(ORDER):
-        for y, row in enumerate(rows_of(name)):
-            for x, ch in enumerate(row):
-                pixels[y][i * 16 + x] = INDEX[ch]
-    write_bmp4("src/res/toolbar.bmp", 16 * len(ORDER), 15, pixels)
+def art_pixels(name):
+    return [[INDEX[ch] for ch in row] for row in rows_of(name)]
+
+
+def at(img, x, y):
+    """The pixel at (x, y), the nearest edge pixel outside the image."""
+    y = min(max(y, 0), len(img) - 1)
+    x = min(max(x, 0), len(img[0]) - 1)
+    return img[y][x]
+
+
+def scale2x(img):
+    h, w = len(img), len(img[0])
+    out = [[0] * (w * 2) for _ in range(h * 2)]
+    for y in range(h):
+        for x in range(w):
+            p = img[y][x]
+            a, b, c, d = at(img, x, y - 1), at(img, x + 1, y), at(img, x - 1, y), at(img, x, y + 1)
+            out[2 * y][2 * x] = a if c == a and c != d and a != b else p
+            out[2 * y][2 * x + 1] = b if a == b and a != c and b != d else p
+            out[2 * y + 1][2 * x] = c if d == c and d != b and c != a else p
+            out[2 * y + 1][2 * x + 1] = d if b == d and b != a and d != c else p
+    return out
+
+
+def scale3x(img):
+    h, w = len(img), len(img[0])
+    out = [[0] * (w * 3) for _ in range(h * 3)]
+    for y in range(h):
+        for x in range(w):
+            a, b, c = at(img, x - 1, y - 1), at(img, x, y - 1), at(img, x + 1, y - 1)
+            d, e, f = at(img, x - 1, y), img[y][x], at(img, x + 1, y)
+            g, hh, i = at(img, x - 1, y + 1), at(img, x, y + 1), at(img, x + 1, y + 1)
+            block = [
+                d if d == b and d != hh and b != f else e,
+                b if (d == b and d != hh and b != f and e != c) or
+                     (b == f and b != d and f != hh and e != a) else e,
+                f if b == f and b != d and f != hh else e,
+                d if (d == b and d != hh and b != f and e != g) or
+                     (d == hh and d != b and hh != f and e != a) else e,
+                e,
+                f if (b == f and b != d and f != hh and e != i) or
+                     (hh == f and hh != d and f != b and e != c) else e,
+                d if d == hh and d != b and hh != f else e,
+                hh if (d == hh and d != b and hh != f and e != i) or
+                      (hh == f and hh != d and f != b and e != g) else e,
+                f if hh == f and hh != d and f != b else e,
+            ]
+            for k, v in enumerate(block):
+                out[3 * y + k // 3][3 * x + k % 3] = v
+    return out
+
+
+def halve(img):
+    """Each 2 x 2 block as its commonest colour; a tie goes to a colour that is
+    not the background, so that thin lines survive."""
+    background = INDEX["."]
+    h, w = len(img), len(img[0])
+    out = []
+    for y in range(0, h, 2):
+        row = []
+        for x in range(0, w, 2):
+            block = [img[yy][xx] for yy in (y, y + 1) if yy < h for xx in (x, x + 1) if xx < w]
+            row.append(max(block, key=lambda v: (block.count(v), v != background)))
+        out.append(row)
+    return out
+
+
+def toolbar(path, enlarge):
+    images = [enlarge(art_pixels(name)) for name in ORDER]
+    height, width = len(images[0]), len(images[0][0])
+    pixels = [[0] * (width * len(images)) for _ in range(height)]
+    for i, img in enumerate(images):
+        for y, row in enumerate(img):
+            pixels[y][i * width:(i + 1) * width] = row
+    write_bmp4(path, width * len(images), height, pixels)
 
 
 def icon_image(size, art):
@@ -475,6 +551,8 @@ DOC_ICON = """
 ..kkkkkkkkkkkk.."""
 
 if __name__ == "__main__":
-    toolbar()
+    toolbar("src/res/toolbar.bmp", lambda img: img)
+    toolbar("src/res/toolbar24.bmp", lambda img: halve(scale3x(img)))
+    toolbar("src/res/toolbar32.bmp", scale2x)
     write_ico("src/res/kestil.ico", APP_ICON)
     write_ico("src/res/document.ico", DOC_ICON)

@@ -17,8 +17,15 @@ constexpr unsigned kToolbarButtons[] = {
     ID_TOPMOST,
 };
 
-constexpr unsigned kIndicators[] = {ID_INDICATOR_ENCODING, ID_INDICATOR_LINE_ENDING, ID_INDICATOR_KANA, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                                    ID_INDICATOR_SCRL};
+constexpr fw::ToolbarImages kToolbarImages[] = {
+    {IDR_MAINFRAME, 16, 15}, {IDB_TOOLBAR_24, 24, 23}, {IDB_TOOLBAR_32, 32, 30}};
+
+// The editor font's height at 96 dots per inch.
+constexpr int kEditorFontHeight = 14;
+
+constexpr unsigned kIndicators[] = {ID_INDICATOR_ENCODING, ID_INDICATOR_LINE_ENDING,
+                                    ID_INDICATOR_KANA,     ID_INDICATOR_CAPS,
+                                    ID_INDICATOR_NUM,      ID_INDICATOR_SCRL};
 
 constexpr char kBarSection[] = "Bar";
 constexpr char kWindowSection[] = "Window";
@@ -37,14 +44,14 @@ CMainFrame::CMainFrame(KestilOptions& options, Profile& profile, fw::FontHandle&
   OnUpdate(ID_TOPMOST, [this](fw::CmdUI& ui) { OnUpdateTopMost(ui); });
 }
 
-HFONT CreateEditorFont() {
-  return CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                     L"FixedSys");
+HFONT CreateEditorFont(int dpi) {
+  return CreateFontW(fw::ScaleToDpi(kEditorFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                     FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"FixedSys");
 }
 
 int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
   if (fw::FrameWindow::OnCreate(cs) == -1) return -1;
-  if (!CreateToolbar(IDC_TOOLBAR, IDR_MAINFRAME, kToolbarButtons,
+  if (!CreateToolbar(IDC_TOOLBAR, kToolbarImages, kToolbarButtons,
                      WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)) {
     return -1;
   }
@@ -58,7 +65,7 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
     info.fsStyle |= BTNS_DROPDOWN;
     SendMessageW(toolbar(), TB_SETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
   }
-  m_EditFont.Reset(CreateEditorFont());
+  m_EditFont.Reset(CreateEditorFont(dpi()), dpi());
   if (m_Options.m_TopMost != 0) ApplyTopMost();
   const int status = m_Profile.GetInt(kBarSection, "StatusBar", 1);
   const int tools = m_Profile.GetInt(kBarSection, "ToolBar", 1);
@@ -66,6 +73,14 @@ int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
   if ((tools & 0xFF) == 0) ShowWindow(toolbar(), SW_HIDE);
   RestorePlacement();
   return 0;
+}
+
+void CMainFrame::OnDpiChanged(int dpi) {
+  // The view still shows the old font until it has taken the new one.
+  fw::FontHandle old;
+  old.Reset(m_EditFont.Release());
+  m_EditFont.Reset(CreateEditorFont(dpi), dpi);
+  if (view() != nullptr) view()->OnFontChanged();
 }
 
 void CMainFrame::RestorePlacement() {

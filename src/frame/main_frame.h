@@ -20,6 +20,8 @@ class CMainFrame : public fw::FrameWindow {
   void OnClose() override;
   void OnEndSession() override;
   bool OnNotify(NMHDR& header, LRESULT* result) override;
+  // The editor font again, at the new size.
+  void OnDpiChanged(int dpi) override;
 
  public:
   // How to show the window first: maximised when it was at the last close.
@@ -44,7 +46,8 @@ class CMainFrame : public fw::FrameWindow {
   bool m_Maximized = false;
 };
 
-// The editor font: FixedSys, 14 units high, Shift JIS character set.
-HFONT CreateEditorFont();
+// The editor font: FixedSys, 14 pixels high at 96 dots per inch, Shift JIS
+// character set.
+HFONT CreateEditorFont(int dpi);
 
 }  // namespace kestil

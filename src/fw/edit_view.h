@@ -27,6 +27,8 @@ class EditView : public CommandTarget {
 
   // Called when a document is made or opened in the view.
   virtual void OnInitialUpdate() {}
+  // Called when the font that the view shows has been made again.
+  virtual void OnFontChanged() {}
 
   // Tab width in average characters, for printing.
   virtual int TabChars() const { return 8; }

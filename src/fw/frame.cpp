@@ -3,7 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdlib>
+
 #include "fw/app.h"
+#include "fw/dpi.h"
 #include "fw/document.h"
 #include "fw/text.h"
 #include "fw/ui.h"
@@ -12,11 +15,25 @@
 namespace fw {
 namespace {
 
-// Toolbar images: 16 x 15 pixels each, side by side in one bitmap whose
-// light grey shows the button face.
-constexpr int kButtonImageWidth = 16;
-constexpr int kButtonImageHeight = 15;
+// The toolbar's bitmaps show the button face where they are light grey.
 constexpr COLORREF kImageBackground = RGB(192, 192, 192);
+// Space around a button's image, as the toolbar leaves it by default.
+constexpr int kButtonPadding = 7;
+
+// The drawing whose size is nearest to the smallest one's scaled to dpi; of
+// two as near, the smaller, which stays sharper than one shrunk.
+const ToolbarImages& NearestImages(std::span<const ToolbarImages> sets, int dpi) {
+  // Distances in 96ths of a pixel, so that no rounding makes a tie.
+  const int wanted = sets.front().width * dpi;
+  const auto distance = [wanted](const ToolbarImages& set) {
+    return std::abs(set.width * kBaseDpi - wanted);
+  };
+  const ToolbarImages* best = &sets.front();
+  for (const ToolbarImages& set : sets) {
+    if (distance(set) < distance(*best)) best = &set;
+  }
+  return *best;
+}
 
 bool RegisterFrameClass(const wchar_t* class_name, UINT icon, WNDPROC proc) {
   WNDCLASSEXW known{};
@@ -163,20 +180,51 @@ void FrameWindow::OnClose() {
 
 bool FrameWindow::OnNotify(NMHDR&, LRESULT*) { return false; }
 
-bool FrameWindow::CreateToolbar(UINT id, UINT bitmap, std::span<const UINT> buttons,
-                                DWORD style) {
+void FrameWindow::OnDpiChanged(int) {}
+
+bool FrameWindow::LoadToolbarImages() {
+  if (toolbar_ == nullptr || image_sets_.empty()) return false;
+  const ToolbarImages& set = NearestImages(image_sets_, dpi_);
+  HIMAGELIST images = ImageList_LoadImageW(GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(set.bitmap), set.width, 0,
+                                           kImageBackground, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  if (images == nullptr) return false;
+  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(set.width, set.height));
+  // The toolbar grows its buttons for larger images but never shrinks them;
+  // the space around an image grows with it.
+  const int padding = kButtonPadding * set.width / image_sets_.front().width;
+  SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
+               MAKELPARAM(set.width + padding, set.height + padding));
+  if (images_ != nullptr) ImageList_Destroy(images_);
+  images_ = images;
+  return true;
+}
+
+void FrameWindow::HandleDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  if (toolbar_ != nullptr) {
+    LoadToolbarImages();
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+  }
+  OnDpiChanged(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RecalcLayout();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool FrameWindow::CreateToolbar(UINT id, std::span<const ToolbarImages> images,
+                                std::span<const UINT> buttons, DWORD style) {
+  if (images.empty()) return false;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | style, 0, 0, 0, 0, hwnd_,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance,
                              nullptr);
   if (toolbar_ == nullptr) return false;
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  images_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmap), kButtonImageWidth, 0,
-                                 kImageBackground,
-                                 IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  if (images_ == nullptr) return false;
-  SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-  SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kButtonImageWidth, kButtonImageHeight));
+  image_sets_.assign(images.begin(), images.end());
+  if (!LoadToolbarImages()) return false;
   std::vector<TBBUTTON> tb;
   int image = 0;
   for (UINT command : buttons) {
@@ -375,7 +423,11 @@ void FrameWindow::OnDropFiles(HDROP drop) {
 LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
+      dpi_ = WindowDpi(hwnd_);
       return OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lp));
+    case WM_DPICHANGED:
+      HandleDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_SIZE:
       RecalcLayout();
       return 0;

@@ -9,10 +9,18 @@
 #include <vector>
 
 #include "fw/command.h"
+#include "fw/dpi.h"
 #include "fw/edit_view.h"
 #include "fw/win.h"
 
 namespace fw {
+
+// One drawing of the toolbar: a bitmap of width x height images side by side.
+struct ToolbarImages {
+  UINT bitmap;
+  int width;
+  int height;
+};
 
 class FrameWindow : public CommandTarget {
  public:
@@ -29,6 +37,8 @@ class FrameWindow : public CommandTarget {
   EditView* view() const { return view_.get(); }
   HWND toolbar() const { return toolbar_; }
   HWND status_bar() const { return status_bar_; }
+  // The dots per inch the window is shown at.
+  int dpi() const { return dpi_; }
 
   void RecalcLayout();
   void ShowBar(HWND bar, bool show);
@@ -48,10 +58,16 @@ class FrameWindow : public CommandTarget {
   virtual void OnEndSession();
   // Notifications from child controls; true with *result set when handled.
   virtual bool OnNotify(NMHDR& header, LRESULT* result);
+  // The window now shows at dpi (dpi() tells it): what it draws at a size of
+  // its own is made again. The toolbar's images are already changed, the
+  // window not yet moved.
+  virtual void OnDpiChanged(int dpi);
 
-  // Toolbar from a bitmap of 16 x 15 images, one per button in order; 0 in
-  // buttons is a separator.
-  bool CreateToolbar(UINT id, UINT bitmap, std::span<const UINT> buttons, DWORD style);
+  // Toolbar with one image per button in order; 0 in buttons is a separator.
+  // images: the same pictures drawn at several sizes, the smallest first;
+  // the toolbar shows the one nearest to the first's size at dpi().
+  bool CreateToolbar(UINT id, std::span<const ToolbarImages> images,
+                     std::span<const UINT> buttons, DWORD style);
   // Status bar: a message pane, then one pane per indicator string id. A
   // pane with an update handler shows the text the handler sets; the others
   // show their string while their key is on. Each pane is as wide as its
@@ -68,6 +84,9 @@ class FrameWindow : public CommandTarget {
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnDropFiles(HDROP drop);
   void RequestIdleUpdate();
+  // The toolbar's images for dpi(); false when the bitmap cannot be loaded.
+  bool LoadToolbarImages();
+  void HandleDpiChanged(int dpi, const RECT& suggested);
 
   std::wstring class_name_;
   HWND hwnd_ = nullptr;
@@ -75,6 +94,8 @@ class FrameWindow : public CommandTarget {
   HWND toolbar_ = nullptr;
   HWND status_bar_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  std::vector<ToolbarImages> image_sets_;
+  int dpi_ = kBaseDpi;
   std::unique_ptr<EditView> view_;
   std::vector<UINT> indicators_;
   std::vector<std::wstring> indicator_texts_;

@@ -1,5 +1,6 @@
 #include "gradient/gradient_dlg.h"
 
+#include "fw/dpi.h"
 #include "fw/text.h"
 #include "fw/ui.h"
 #include "res/resource.h"
@@ -217,8 +218,10 @@ void CGradientDlg::DrawPreview(HDC dc, int w, int h) const {
   FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
   const std::vector<std::u16string> chars = SplitCharacters(m_GradStr);
   if (chars.size() < 2) return;
-  HFONT font = CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
-                           0, L"ＭＳ Ｐゴシック");
+  constexpr int kPreviewFontHeight = 16;  // at 96 dots per inch
+  const int height = fw::ScaleToDpi(kPreviewFontHeight, fw::WindowDpi(m_Preview));
+  HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                           0, 0, L"ＭＳ Ｐゴシック");
   HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   const std::wstring whole = fw::AsWide(m_GradStr);

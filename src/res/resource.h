@@ -11,6 +11,9 @@
 #define IDI_DOCUMENT 129
 #define IDR_TABLE_MENU 141
 #define IDR_FONT_MENU 142
+// The toolbar drawn at 24 and 32 pixels (IDR_MAINFRAME: at 16)
+#define IDB_TOOLBAR_24 143
+#define IDB_TOOLBAR_32 144
 
 // The program's own commands
 #define ID_FILE_NEW_HTML 32771

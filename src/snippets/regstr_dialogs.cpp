@@ -5,7 +5,7 @@
 
 namespace kestil {
 
-CRegStrEditDlg::CRegStrEditDlg(HWND parent, HFONT body_font)
+CRegStrEditDlg::CRegStrEditDlg(HWND parent, const fw::FontHandle& body_font)
     : fw::Dialog(IDD_REGSTR_EDIT, parent), m_BodyFont(body_font) {}
 
 void CRegStrEditDlg::DoDataExchange(fw::DataExchange& dx) {
@@ -16,12 +16,19 @@ void CRegStrEditDlg::DoDataExchange(fw::DataExchange& dx) {
 
 bool CRegStrEditDlg::OnInitDialog() {
   fw::Dialog::OnInitDialog();
-  SendMessageW(m_StrEdit, WM_SETFONT, reinterpret_cast<WPARAM>(m_BodyFont), TRUE);
+  HFONT font = m_BodyFont.get();
+  const int dpi = fw::WindowDpi(hwnd());
+  if (dpi != m_BodyFont.dpi()) {
+    m_ScaledFont.Reset(fw::ScaledFont(font, m_BodyFont.dpi(), dpi), dpi);
+    if (m_ScaledFont.get() != nullptr) font = m_ScaledFont.get();
+  }
+  SendMessageW(m_StrEdit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   GotoControl(IDC_REGSTR_TITLE);  // typing goes into the title, not to a button
   return false;
 }
 
-CRegStrListDlg::CRegStrListDlg(HWND parent, KestilOptions& options, HFONT body_font)
+CRegStrListDlg::CRegStrListDlg(HWND parent, KestilOptions& options,
+                               const fw::FontHandle& body_font)
     : fw::Dialog(IDD_REGSTR_LIST, parent), m_Options(options), m_BodyFont(body_font) {}
 
 void CRegStrListDlg::DoDataExchange(fw::DataExchange& dx) {

@@ -5,13 +5,15 @@
 
 #include "app/options.h"
 #include "fw/dialog.h"
+#include "fw/font.h"
 
 namespace kestil {
 
 class CRegStrEditDlg : public fw::Dialog {
  public:
-  // body_font: the font of the body field (the editor's).
-  CRegStrEditDlg(HWND parent, HFONT body_font);
+  // body_font: the font of the body field (the editor's), shown at the
+  // dialog's resolution.
+  CRegStrEditDlg(HWND parent, const fw::FontHandle& body_font);
 
   HWND m_StrEdit = nullptr;
   std::u16string m_Str;
@@ -22,13 +24,15 @@ class CRegStrEditDlg : public fw::Dialog {
   bool OnInitDialog() override;
 
  private:
-  HFONT m_BodyFont;
+  const fw::FontHandle& m_BodyFont;
+  // The body font made again when the dialog shows at another resolution.
+  fw::FontHandle m_ScaledFont;
 };
 
 class CRegStrListDlg : public fw::Dialog {
  public:
   // Edits the options' titles and bodies; body_font for the edit dialog.
-  CRegStrListDlg(HWND parent, KestilOptions& options, HFONT body_font);
+  CRegStrListDlg(HWND parent, KestilOptions& options, const fw::FontHandle& body_font);
 
   HWND m_List = nullptr;
 
@@ -41,7 +45,7 @@ class CRegStrListDlg : public fw::Dialog {
   void OnEdit();
 
   KestilOptions& m_Options;
-  HFONT m_BodyFont;
+  const fw::FontHandle& m_BodyFont;
 };
 
 }  // namespace kestil

@@ -26,7 +26,7 @@ void OnUpdateRegStr(const KestilOptions& options, fw::CmdUI& ui) {
 
 void OnRegStrSetting(const fw::EditView& view, KestilOptions& options,
                      const fw::FontHandle& editor_font) {
-  CRegStrListDlg list(GetParent(view.hwnd()), options, editor_font.get());
+  CRegStrListDlg list(GetParent(view.hwnd()), options, editor_font);
   list.DoModal();
 }
 

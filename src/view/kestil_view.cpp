@@ -98,11 +98,14 @@ void CKestilView::PreCreateWindow(CREATESTRUCTW& cs) {
 }
 
 void CKestilView::OnInitialUpdate() {
-  if (!m_FirstUpdateDone) {
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_EditFont.get()), TRUE);
-    ApplyTabStops();
-  }
+  if (!m_FirstUpdateDone) OnFontChanged();
   m_FirstUpdateDone = true;
+}
+
+// Tab stops count the font's average characters: they go with the font.
+void CKestilView::OnFontChanged() {
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_EditFont.get()), TRUE);
+  ApplyTabStops();
 }
 
 // A tab advances m_TabStop average character widths, each four dialog

@@ -13,6 +13,7 @@ class CKestilView : public fw::EditView {
   // editor_font: the application's, set on the control at the first update.
   CKestilView(KestilOptions& options, const fw::FontHandle& editor_font);
   void OnInitialUpdate() override;
+  void OnFontChanged() override;
   int TabChars() const override;
 
   void OnSetting();

@@ -129,11 +129,11 @@ TEST_F(NothingLost, AFailedLoadLeavesTheDocumentAsItWas) {
   ui_.answers = {IDNO};  // do not save the edit first
   EXPECT_FALSE(App().OpenDocumentFile(new_file.path()));
   EXPECT_NE(ui_.messages.back().find(L"を開けませんでした"), std::wstring::npos);
-  EXPECT_EQ(Text(), "edit \x87\x90 old");
+  EXPECT_EQ(Units(), u"edit \u2252 old");
   EXPECT_TRUE(Doc().IsModified());
   EXPECT_EQ(Doc().path_name(), old_file.path());
   Command(ID_EDIT_UNDO);
-  EXPECT_EQ(Text(), "\x87\x90 old");
+  EXPECT_EQ(Units(), u"\u2252 old");
   Command(ID_EDIT_REDO);
   Command(ID_FILE_SAVE);
   EXPECT_EQ(old_file.Read(), "edit \x87\x90 old");
