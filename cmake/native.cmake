@@ -13,7 +13,6 @@ kestil_portable_library(kestil_portable)
 target_compile_options(kestil_portable PRIVATE -O2)
 
 add_executable(kestil_native_tests
-  tests/native/cp932_test.cpp
   tests/native/codec_test.cpp
   tests/native/utf8_test.cpp
   tests/native/utf16_test.cpp

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/line_endings.h"
+#include "base/text16.h"
 #include "base/text_width.h"
 
 namespace kestil {
@@ -63,6 +64,19 @@ TEST(TextWidth, PathsEscapeWhatShiftJisCannotHold) {
   EXPECT_EQ(EscapeForShiftJis(u"ソ/a b.gif"), u"ソ/a b.gif");
   EXPECT_EQ(EscapeForShiftJis(u"𠮷.htm"), u"%F0%A0%AE%B7.htm");
   EXPECT_EQ(EscapeForShiftJis(u"\u20AC"), u"%E2%82%AC");  // the euro sign is not in code page 932
+}
+
+// The tag case rule changes ASCII letters only: full-width letters,
+// katakana, a pair and a lone surrogate stay as typed.
+TEST(Text16, TagCaseMenuTextAndPathComparison) {
+  EXPECT_EQ(UpperAscii(u"<a href=\"x.htm\">z</a>"), u"<A HREF=\"X.HTM\">Z</A>");
+  const std::u16string kept = u"ａｚヂ𠮷\xD842é09\"'\r\n{}`~";
+  EXPECT_EQ(UpperAscii(kept), kept);
+  EXPECT_EQ(MenuEscaped(u"A&B&&表"), u"A&&B&&&&表");
+  EXPECT_TRUE(SameAsciiFold(u"C:\\José\\a.HTM", u"c:\\José\\A.htm"));
+  EXPECT_FALSE(SameAsciiFold(u"C:\\josé", u"C:\\JOSÉ"));  // as the recent list did in Shift_JIS
+  EXPECT_EQ(NextChar(u"𠮷a", 0), 2u);
+  EXPECT_EQ(NextChar(u"\xD842" u"a", 0), 1u);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "fw/win.h"
 
-#include "base/cp932.h"
+#include "base/text16.h"
 #include "corpus.h"
 #include "res/resource.h"
 #include "view/tag_commands.h"
@@ -67,9 +67,13 @@ TEST_F(MainWindow, EveryTagCommandThroughWmCommand) {
       View().edit().SetText(Sjis("ab\x8A\xBF" "cd"));
       View().edit().SetSel(2, 3);
       Command(c.id);
-      const std::string open = tag_case ? cp932::UpperCased(c.open) : c.open;
-      const std::string close = c.close == nullptr ? "" : tag_case ? cp932::UpperCased(c.close) : c.close;
-      EXPECT_EQ(Text(), "ab" + open + (c.wrap ? "\x8A\xBF" : "") + close + "cd") << c.id;
+      std::u16string open = Widen(c.open);
+      std::u16string close = c.close == nullptr ? u"" : Widen(c.close);
+      if (tag_case != 0) {
+        UpperAsciiInPlace(open);
+        UpperAsciiInPlace(close);
+      }
+      EXPECT_EQ(Units(), u"ab" + open + (c.wrap ? u"漢" : u"") + close + u"cd") << c.id;
     }
   }
 }
