@@ -5,9 +5,9 @@
 namespace kestil {
 namespace {
 
-void PlaceCaret(EditOps& edit, std::size_t pos) {
+void PlaceCaret(EditOps& edit, std::size_t pos, bool scroll = true) {
   edit.SetSel(pos, pos);
-  edit.ScrollCaret();
+  if (scroll) edit.ScrollCaret();
 }
 
 }  // namespace
@@ -32,7 +32,10 @@ void InsertText(EditOps& edit, std::u16string text, int caret_offset, int tag_ca
   } else {
     return;  // no other negative offset has a meaning
   }
-  PlaceCaret(edit, pos);
+  // The replacement showed the end of the text; on the same line the caret
+  // is in view too, and scrolling to it again would cost a walk over the
+  // lines before it.
+  PlaceCaret(edit, pos, text.find_first_of(u"\r\n") != std::u16string::npos);
 }
 
 void WrapSelection(EditOps& edit, std::u16string open, std::u16string close, int caret_offset,
