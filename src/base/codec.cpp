@@ -36,6 +36,11 @@ int SpellingRank(std::uint16_t code) {
 struct Tables {
   // Unicode character in the low half, duplicate group + 1 (or 0) above it.
   std::uint32_t decode[kLeadCount][256] = {};
+  // Unicode character of each two-byte code (lead << 8 | trail) that
+  // decodes the same in every document; 0 for the others.
+  char16_t plain_decode[65536] = {};
+  // The same for one-byte characters (NUL excepted).
+  char16_t plain_single[256] = {};
   std::uint64_t grouped[65536 / 64] = {};     // characters with a duplicate group
   std::uint16_t encode[65536] = {};           // default code, 0 if none
   std::uint16_t encode_group[65536] = {};     // duplicate group + 1, or 0
@@ -80,7 +85,12 @@ std::unique_ptr<Tables> BuildTables() {
       t->decode[li][trail] = u | (u != 0 && code_count[u] >= 2
                                       ? static_cast<std::uint32_t>(t->encode_group[u]) << 16
                                       : 0u);
+      if (u != 0 && code_count[u] < 2) t->plain_decode[LeadOf(li) << 8 | trail] = u;
     }
+  }
+  for (std::uint32_t b = 1; b < 0x80; ++b) t->plain_single[b] = static_cast<char16_t>(b);
+  for (std::uint32_t b = 0xA1; b <= 0xDF; ++b) {
+    t->plain_single[b] = static_cast<char16_t>(0xFF61 + (b - 0xA1));
   }
   for (std::uint32_t u = 0; u < 65536; ++u) {
     t->unit_length[u] = t->encode[u] != 0 ? 2 : 1;
@@ -167,13 +177,17 @@ void DecodeInto(std::string_view bytes, Spellings& memo, std::u16string& out) {
       o += 8;
       i += 8;
     }
-    // Runs of plain two-byte characters.
+    // Runs of plain characters, one or two bytes each.
     while (i + 1 < n) {
-      const int lead = LeadIndex(p[i]);
-      if (lead < 0) break;
-      const std::uint32_t entry = t.decode[lead][p[i + 1]];
-      if (entry - 1 >= 0xFFFF) break;  // undefined, or spelled more than once
-      *o++ = static_cast<char16_t>(entry);
+      const unsigned char b = p[i];
+      if (const char16_t single = t.plain_single[b]; single != 0) {
+        *o++ = single;
+        ++i;
+        continue;
+      }
+      const char16_t u = t.plain_decode[b << 8 | p[i + 1]];
+      if (u == 0) break;  // no lead byte, undefined, or spelled more than once
+      *o++ = u;
       i += 2;
     }
     if (i >= n) break;
