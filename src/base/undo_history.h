@@ -20,6 +20,10 @@ class UndoHistory {
     Text inserted;
     bool typing = false;       // a typed character, which may join the last step
     std::uint32_t time = 0;    // milliseconds, for the pause that ends a run
+    // A setting of the document that the step changed with the text (its
+    // line ending), before and after; -1 when the step left it alone.
+    int setting_before = -1;
+    int setting_after = -1;
   };
 
   static constexpr std::uint32_t kPause = 1500;
@@ -71,6 +75,8 @@ class UndoHistory {
   const Step& Undo() { return steps_[--index_]; }
   // The step to apply again.
   const Step& Redo() { return steps_[index_++]; }
+  // The step recorded last, while nothing stands to be redone; null otherwise.
+  Step* Newest() { return index_ != 0 && index_ == steps_.size() ? &steps_.back() : nullptr; }
 
   void MarkSaved() { saved_ = index_; }
   // The saved state can no longer be reached by undo or redo.

@@ -77,16 +77,14 @@ void Document::SetEncoding(kestil::Encoding e) {
 void Document::ConvertLineEndings(kestil::LineEnding ending) {
   if (view_ == nullptr) return;
   kestil::EditControlOps& edit = view_->edit();
-  edit.set_line_ending(ending);
   mixed_endings_ = false;
   const std::u16string text = edit.GetText();
   const std::u16string converted = kestil::WithLineEnding(text, ending);
-  if (converted == text) return;
-  // One replacement of the whole text: one step of the history.
-  edit.SetSel(0, text.size());
-  edit.ReplaceSel(converted);
-  edit.SetSel(0, 0);
-  edit.ScrollCaret();
+  if (converted == text) {
+    edit.set_line_ending(ending);
+    return;
+  }
+  edit.ReplaceAllWithEnding(converted, ending);
 }
 
 Document::FileStamp Document::StampOf(const std::wstring& path) {

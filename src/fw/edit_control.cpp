@@ -273,13 +273,30 @@ void EditControlOps::ApplyStep(std::size_t at, const std::u16string& remove_leng
 void EditControlOps::Undo() {
   if (!history_.CanUndo()) return;
   const auto& step = history_.Undo();
+  if (step.setting_before >= 0) set_line_ending(static_cast<LineEnding>(step.setting_before));
   ApplyStep(step.at, step.inserted, step.removed, true);
 }
 
 void EditControlOps::Redo() {
   if (!history_.CanRedo()) return;
   const auto& step = history_.Redo();
+  if (step.setting_after >= 0) set_line_ending(static_cast<LineEnding>(step.setting_after));
   ApplyStep(step.at, step.removed, step.inserted, false);
+}
+
+void EditControlOps::ReplaceAllWithEnding(const std::u16string& text, LineEnding ending) {
+  const LineEnding before = line_ending();
+  set_line_ending(ending);
+  const std::size_t length = static_cast<std::size_t>(GetWindowTextLengthW(hwnd_));
+  SendMessageW(hwnd_, EM_SETSEL, 0, static_cast<LPARAM>(length));
+  ReplaceSel(text);
+  if (auto* step = history_.Newest(); step != nullptr && step->at == 0 &&
+                                      step->inserted.size() == text.size()) {
+    step->setting_before = static_cast<int>(before);
+    step->setting_after = static_cast<int>(ending);
+  }
+  SendMessageW(hwnd_, EM_SETSEL, 0, 0);
+  SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
 bool EditControlOps::HandleHistoryMessage(UINT msg, WPARAM wp, LRESULT* result) {

@@ -52,6 +52,9 @@ class EditControlOps : public EditOps {
   // could not take it: then the text, the selection and the history are as
   // they were.
   bool TryLoad(const std::u16string& text);
+  // Replaces the whole text by text, written with ending, as one step of the
+  // history that undo takes back with the line ending it had.
+  void ReplaceAllWithEnding(const std::u16string& text, LineEnding ending);
 
   HWND hwnd() const { return hwnd_; }
 
