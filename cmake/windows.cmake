@@ -82,6 +82,7 @@ add_executable(kestil_win_app_tests
   tests/win/hostile_registry_test.cpp
   tests/win/file_faults_test.cpp
   tests/win/nothing_lost_test.cpp
+  tests/win/encodings_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp

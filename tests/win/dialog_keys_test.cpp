@@ -109,8 +109,8 @@ TEST_F(DialogKeys, SnippetDialogsStartInTheirFieldsAndLabelsLeadToThem) {
   });
   Command(ID_REGSTR_SETTING);
   ASSERT_TRUE(driver.all_done());
-  EXPECT_EQ(App().m_RegTitle[0], "c");
-  EXPECT_EQ(App().m_RegStr[0], "x");
+  EXPECT_EQ(App().m_RegTitle[0], u"c");
+  EXPECT_EQ(App().m_RegStr[0], u"x");
 }
 
 }  // namespace

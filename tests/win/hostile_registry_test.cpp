@@ -90,7 +90,7 @@ TEST_P(HostileRegistry, StartsWorksAndWritesSaneValues) {
   View().edit().SetText(Sjis("x"));
   View().edit().SetSel(1, 1);
   Command(ID_TAG_BR);
-  EXPECT_EQ(View().edit().GetText(), upper ? "x<BR>\r\n" : "x<br>\r\n");
+  EXPECT_EQ(View().edit().GetText(), upper ? u"x<BR>\r\n" : u"x<br>\r\n");
   HMENU snippets = GetSubMenu(GetMenu(Frame()), 5);
   SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(snippets), 5);
   DialogDriver driver;
@@ -141,9 +141,9 @@ TEST_F(AppTest, BadValuesReadAsTheirDefaults) {
   app.SetRegistryKey(kRegistryMaker);
   app.LoadOptions();
   EXPECT_EQ(app.m_LastOpenFilter, 0);
-  const std::vector<std::string> bodies(app.m_RegStr.begin() + 2, app.m_RegStr.begin() + 7);
-  EXPECT_EQ(bodies, (std::vector<std::string>{"", "abc", bodies[2], "ab", ""}));
-  EXPECT_EQ(bodies[2].substr(0, 2), "ab");
+  const std::vector<std::u16string> bodies(app.m_RegStr.begin() + 2, app.m_RegStr.begin() + 7);
+  EXPECT_EQ(bodies, (std::vector<std::u16string>{u"", u"abc", bodies[2], u"ab", u""}));
+  EXPECT_EQ(bodies[2].substr(0, 2), u"ab");
 }
 
 }  // namespace

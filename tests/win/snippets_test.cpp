@@ -58,7 +58,7 @@ TEST_F(Snippets, EditedSlotShowsAndInsertsVerbatim) {
   EditSlot(11, L"テーブル", L"<TABLE>\r\n<TR><TD></TD></TR>\r\n</TABLE>");
   EXPECT_EQ(ItemText(ID_REGSTR_0 + 11), L"テーブル(&B)");
   EXPECT_TRUE(ItemEnabled(ID_REGSTR_0 + 11));
-  EXPECT_EQ(App().m_RegTitle[11], "\x83\x65\x81\x5B\x83\x75\x83\x8B");
+  EXPECT_EQ(App().m_RegTitle[11], u"テーブル");
   App().m_TagStrType = 0;
   View().edit().SetText(Sjis("ab"));
   View().edit().SetSel(1, 1);
