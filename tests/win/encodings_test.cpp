@@ -89,8 +89,10 @@ class Encodings : public AppTest {
 
   // Opens bytes as a file and saves the unchanged text under another name;
   // the two files must hold the same bytes. Returns the text as opened.
+  // asks: the file declares another encoding than it is read in, which the
+  // save asks about (answered yes).
   std::u16string OpenAndResave(const std::string& tag, const std::string& bytes,
-                               const std::wstring& pane) {
+                               const std::wstring& pane, bool asks = false) {
     TempFile in(L"kestil-enc-in.htm", bytes);
     TempFile out(L"kestil-enc-out.htm", "");
     ui_.messages.clear();
@@ -100,9 +102,10 @@ class Encodings : public AppTest {
     EXPECT_FALSE(Doc().IsModified()) << tag;
     const std::u16string text = Units();
     ui_.save_path = out.path();
+    if (asks) ui_.answers = {IDYES};
     Command(ID_FILE_SAVE_AS);
     EXPECT_TRUE(out.Read() == bytes) << tag << ": " << out.Read().size() << " bytes of " << bytes.size();
-    EXPECT_TRUE(ui_.messages.empty()) << tag << ": " << Utf8Of(ui_.messages.front());
+    EXPECT_EQ(ui_.messages.size(), asks ? 1u : 0u) << tag;
     return text;
   }
 
@@ -200,12 +203,13 @@ TEST_F(Encodings, DetectionRulesAndTheirTies) {
   const struct {
     std::string bytes;
     std::wstring pane;
+    bool asks = false;
   } cases[] = {
       {"\xEF\xBB\xBF\x95\x5C", L"UTF-8 BOM"},  // the mark over Shift_JIS content
-      {"\xEF\xBB\xBF<meta charset=shift_jis>", L"UTF-8 BOM"},
-      {Utf16File(u"<meta charset=\"utf-8\">", false), L"UTF-16 LE"},
+      {"\xEF\xBB\xBF<meta charset=shift_jis>", L"UTF-8 BOM", true},
+      {Utf16File(u"<meta charset=\"utf-8\">", false), L"UTF-16 LE", true},
       {Utf16File(u"表", true), L"UTF-16 BE"},
-      {"<meta charset=\"shift_jis\">表", L"UTF-8"},  // well-formed content over the declaration
+      {"<meta charset=\"shift_jis\">表", L"UTF-8", true},  // well-formed content over the declaration
       {"<meta charset=\"utf-8\">\x95\x5C", L"UTF-8"},  // the declaration over Shift_JIS bytes
       {"<meta charset=\"utf-8\">表\x80", L"UTF-8"},
       {"<meta charset=\"shift_jis\">表\x80", L"Shift_JIS"},
@@ -213,12 +217,13 @@ TEST_F(Encodings, DetectionRulesAndTheirTies) {
       {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\x80", L"UTF-8"},
       {"<!-- <meta charset=utf-8> -->\x95\x5C", L"Shift_JIS"},
       {std::string(1100, ' ') + "<meta charset=utf-8>\x80", L"Shift_JIS"},
-      {"<meta charset=\"euc-jp\"><meta charset=\"utf-8\">\x80", L"Shift_JIS"},
+      // The first declaration decides, even naming an encoding not read.
+      {"<meta charset=\"euc-jp\"><meta charset=\"utf-8\">\x80", L"Shift_JIS", true},
       {"<p>x</p>", L"Shift_JIS"},
       {"<meta charset=\"utf-8\"><p>x</p>", L"UTF-8"},
       {"\x95\x5C\x8E\xA6", L"Shift_JIS"},
   };
-  for (const auto& c : cases) OpenAndResave(c.bytes, c.bytes, c.pane);
+  for (const auto& c : cases) OpenAndResave(c.bytes, c.bytes, c.pane, c.asks);
   EXPECT_EQ(OpenAndResave("declared", "<meta charset=\"utf-8\">\x95\x5C", L"UTF-8"),
             u"<meta charset=\"utf-8\">\xDC95\\");
 
@@ -341,7 +346,6 @@ TEST_F(Encodings, AddedLineBreaksTakeTheDocumentsEnding) {
   Command(ID_EDIT_UNDO);
   EXPECT_EQ(Units(), Utf16Of(lf));
   EXPECT_FALSE(Doc().IsModified());
-  ExpectPanes(L"UTF-8", L"LF");
   Command(ID_EDIT_REDO);
   EXPECT_EQ(Units(), Utf16Of(crlf));
   Command(ID_FILE_SAVE);
@@ -361,6 +365,21 @@ TEST_F(Encodings, AddedLineBreaksTakeTheDocumentsEnding) {
   ExpectPanes(L"Shift_JIS", L"CR");
   Command(ID_FILE_SAVE);
   EXPECT_EQ(mixed.Read(), "a\rb\rc\rd\re\r\r");
+}
+
+// Undoing a conversion gives back the file as it was: the breaks typed next
+// take its ending again, and the status bar says so.
+TEST_F(Encodings, UndoingAConversionRestoresTheEnding) {
+  TempFile page(L"kestil-lf.htm", "a\nb\n");
+  ASSERT_TRUE(Start(page.path()));
+  Command(ID_LINE_ENDING_CRLF);
+  Command(ID_EDIT_UNDO);
+  EXPECT_EQ(Units(), u"a\nb\n");
+  ExpectPanes(L"Shift_JIS", L"LF");
+  CaretToEnd();
+  SendMessageW(Edit(), WM_CHAR, '\r', 1);
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(page.Read(), "a\nb\n\n");
 }
 
 TEST_F(Encodings, SwitchingTheEncodingOfTheNextSave) {
@@ -506,7 +525,8 @@ TEST_F(Encodings, TheEncodingForNewDocumentsIsASetting) {
   TempFile out(L"kestil-new.htm", "");
   ui_.save_path = out.path();
   Command(ID_FILE_SAVE);
-  EXPECT_EQ(out.Read().substr(0, 35), "\xEF\xBB\xBF<html>\r\n<head>\r\n<meta charset=\"utf-8\">");
+  const std::string head = "\xEF\xBB\xBF<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n";
+  EXPECT_EQ(out.Read().substr(0, head.size()), head);
   Close();
 
   Registry().WriteInt("Encoding", "m_NewDocEncoding", 7);
