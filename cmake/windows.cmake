@@ -84,6 +84,7 @@ add_executable(kestil_win_app_tests
   tests/win/file_faults_test.cpp
   tests/win/nothing_lost_test.cpp
   tests/win/dpi_test.cpp
+  tests/win/encodings_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp
