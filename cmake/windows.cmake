@@ -46,9 +46,9 @@ target_compile_options(kestil PRIVATE ${KESTIL_WARNINGS})
 target_link_options(kestil PRIVATE -municode)
 target_link_libraries(kestil PRIVATE kestil_win)
 # The debug information goes to kestil.exe.debug beside the program (gdb finds
-# it by the debug link): Wine's loader reads every section of the image at
-# each start, and 11 MB of it cost about 20 ms of a 150 ms start-up. What is
-# built is then what ships.
+# it by the debug link): under Wine the 11 MB image with it started about 20 ms
+# later (of some 150 ms) than the stripped one. What is built and measured is
+# then what ships.
 if(CMAKE_OBJCOPY AND CMAKE_STRIP)
   add_custom_command(TARGET kestil POST_BUILD
     COMMAND ${CMAKE_OBJCOPY} --only-keep-debug kestil.exe kestil.exe.debug
