@@ -46,6 +46,18 @@ add_executable(kestil WIN32 src/app/main.cpp src/res/kestil.rc)
 target_compile_options(kestil PRIVATE ${KESTIL_WARNINGS})
 target_link_options(kestil PRIVATE -municode)
 target_link_libraries(kestil PRIVATE kestil_win)
+# The debug information goes to kestil.exe.debug beside the program (gdb finds
+# it by the debug link): under Wine the 11 MB image with it started about 20 ms
+# later (of some 150 ms) than the stripped one. What is built and measured is
+# then what ships.
+if(CMAKE_OBJCOPY AND CMAKE_STRIP)
+  add_custom_command(TARGET kestil POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug kestil.exe kestil.exe.debug
+    COMMAND ${CMAKE_STRIP} --strip-debug kestil.exe
+    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=kestil.exe.debug kestil.exe
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:kestil>
+    VERBATIM)
+endif()
 
 # GoogleTest from the system's source copy, built with the cross compiler; on
 # Windows itself (MSYS2) the installed package.
@@ -85,6 +97,7 @@ add_executable(kestil_win_app_tests
   tests/win/nothing_lost_test.cpp
   tests/win/dpi_test.cpp
   tests/win/encodings_test.cpp
+  tests/win/shell_registration_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp

@@ -4,6 +4,10 @@
 //   drive menu <letter>    open the menu-bar pop-up with that mnemonic
 //   drive command <id>     post WM_COMMAND with the id
 //   drive close            post WM_CLOSE
+//   drive bounds           print the rectangle that holds the program's shown
+//                          top-level windows (main window, open menus and
+//                          dialogs) and a margin, within the screen, as
+//                          ImageMagick's WxH+X+Y
 //   drive click <caption> <id>   click a button of the dialog with that caption
 //   drive select <caption> <id> <line>   select a list box line, as a click would
 #include <windows.h>
@@ -20,6 +24,45 @@ static HWND FindMain() {
     Sleep(50);
   }
   return nullptr;
+}
+
+struct Bounds {
+  DWORD process = 0;
+  RECT rect{};
+  bool any = false;
+};
+
+static BOOL CALLBACK AddWindow(HWND w, LPARAM param) {
+  auto& b = *reinterpret_cast<Bounds*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(w, &process);
+  RECT r{};
+  if (process != b.process || !IsWindowVisible(w) || !GetWindowRect(w, &r) || IsRectEmpty(&r)) {
+    return TRUE;
+  }
+  if (b.any) {
+    UnionRect(&b.rect, &b.rect, &r);
+  } else {
+    b.rect = r;
+    b.any = true;
+  }
+  return TRUE;
+}
+
+static int PrintBounds(HWND main) {
+  Bounds b;
+  GetWindowThreadProcessId(main, &b.process);
+  EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&b));
+  if (!b.any) return 1;
+  constexpr int kMargin = 4;
+  const int left = b.rect.left - kMargin > 0 ? b.rect.left - kMargin : 0;
+  const int top = b.rect.top - kMargin > 0 ? b.rect.top - kMargin : 0;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const int right = b.rect.right + kMargin < width ? b.rect.right + kMargin : width;
+  const int bottom = b.rect.bottom + kMargin < height ? b.rect.bottom + kMargin : height;
+  std::printf("%dx%d+%d+%d\n", right - left, bottom - top, left, top);
+  return 0;
 }
 
 int wmain(int argc, wchar_t** argv) {
@@ -51,6 +94,8 @@ int wmain(int argc, wchar_t** argv) {
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     }
+  } else if (std::wcscmp(argv[1], L"bounds") == 0) {
+    return PrintBounds(main);
   } else if (std::wcscmp(argv[1], L"close") == 0) {
     PostMessageW(main, WM_CLOSE, 0, 0);
   }

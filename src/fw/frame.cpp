@@ -56,6 +56,12 @@ bool RegisterFrameClass(const wchar_t* class_name, UINT icon, WNDPROC proc) {
 
 FrameWindow* g_creating = nullptr;
 
+// A bar takes its room when it is shown within the frame, whether or not the
+// frame itself is shown yet: the first layout is made before the frame appears.
+bool HasVisibleStyle(HWND bar) {
+  return bar != nullptr && (GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // The frame's own messages: one that restarts the loop's idle work, and one
 // that checks the document's file once activation is over.
 constexpr UINT kIdleUpdateMessage = WM_APP + 0x3F00;
@@ -132,6 +138,7 @@ bool FrameWindow::LoadFrame(UINT resource_id, std::unique_ptr<EditView> view) {
     if (menu != nullptr) DestroyMenu(menu);
     return false;
   }
+  RecalcLayout();
   return true;
 }
 
@@ -269,13 +276,13 @@ void FrameWindow::RecalcLayout() {
   GetClientRect(hwnd_, &client);
   int top = 0;
   int bottom = client.bottom;
-  if (toolbar_ != nullptr && IsWindowVisible(toolbar_)) {
+  if (HasVisibleStyle(toolbar_)) {
     SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     RECT r{};
     GetWindowRect(toolbar_, &r);
     top = r.bottom - r.top;
   }
-  if (status_bar_ != nullptr && IsWindowVisible(status_bar_)) {
+  if (HasVisibleStyle(status_bar_)) {
     SendMessageW(status_bar_, WM_SIZE, 0, 0);
     RECT r{};
     GetWindowRect(status_bar_, &r);

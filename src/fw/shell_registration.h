@@ -15,7 +15,8 @@ struct DocumentType {
   int icon_index = 1;       // the document icon in the executable
 };
 
+// The number of values written: none when everything is already in place.
 // Registry failures are ignored.
-void RegisterDocumentType(const DocumentType& type);
+int RegisterDocumentType(const DocumentType& type);
 
 }  // namespace fw
