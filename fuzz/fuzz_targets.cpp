@@ -9,8 +9,9 @@
 #include "app/options.h"
 #include "base/profile.h"
 #include "base/codec.h"
-#include "base/cp932.h"
 #include "base/encoding.h"
+#include "base/file_text.h"
+#include "base/text16.h"
 #include "base/utf16.h"
 #include "base/utf8.h"
 #include "gradient/gradient.h"
@@ -96,22 +97,52 @@ void Detection(const std::string& bytes) {
   }
 }
 
+// The bytes as UTF-16 units, little-endian: any text the program may hold.
+std::u16string UnitsOf(const std::string& bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  return units;
+}
+
+// The first byte chooses the encoding; every file saves back unchanged, the
+// text never holds NUL, and converting to any encoding and back to the same
+// one keeps the characters.
+void FileText(const std::string& bytes) {
+  using kestil::Encoding;
+  if (bytes.empty()) return;
+  const auto e = static_cast<Encoding>(static_cast<unsigned char>(bytes[0]) % 5);
+  const std::string rest = bytes.substr(1);
+  kestil::FileText file;
+  const std::u16string text = (bytes[0] & 0x80) ? file.Open(rest, e) : file.Decode(rest, e);
+  CHECK(text.find(u'\0') == std::u16string::npos);
+  const bool utf16 = file.encoding() == Encoding::kUtf16Le || file.encoding() == Encoding::kUtf16Be;
+  const std::string mark(kestil::encoding::ByteOrderMark(file.encoding()));
+  const std::string saved = file.Encode(text);
+  const bool mark_added = utf16 && rest.compare(0, mark.size(), mark) != 0;
+  const bool nul_and_dc00 = utf16 && text.find(u'\xDC00') != std::u16string::npos &&
+                            rest.find(std::string("\0\0", 2)) != std::string::npos;
+  if (!nul_and_dc00) CHECK(saved == (mark_added ? mark + rest : rest));
+  std::size_t unmappable = 0;
+  file.Encode(text, &unmappable);
+  CHECK(unmappable == file.Unmappable(text));
+}
+
 void TagCase(const std::string& bytes) {
-  const std::string upper = kestil::cp932::UpperCased(bytes);
-  CHECK(upper.size() == bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); i = kestil::cp932::NextChar(bytes, i)) {
-    const std::size_t len = kestil::cp932::CharLength(bytes, i);
-    for (std::size_t k = 0; k < len; ++k) {
-      const char a = bytes[i + k];
-      const char b = upper[i + k];
-      CHECK(a == b || (len == 1 && a >= 'a' && a <= 'z' && b == a - 32));
-    }
+  const std::u16string text = UnitsOf(bytes);
+  const std::u16string upper = kestil::UpperAscii(text);
+  CHECK(upper.size() == text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    CHECK(text[i] == upper[i] || (text[i] >= u'a' && text[i] <= u'z' && upper[i] == text[i] - 32));
   }
 }
 
 void Hankaku(const std::string& bytes) {
-  const std::string once = kestil::ToHankaku(bytes);
-  CHECK(once.size() <= bytes.size());
+  const std::u16string text = UnitsOf(bytes);
+  const std::u16string once = kestil::ToHankaku(text);
+  CHECK(once.size() == text.size());
   CHECK(kestil::ToHankaku(once) == once);
 }
 
@@ -123,16 +154,16 @@ void Gradient(const std::string& bytes) {
   const auto end = static_cast<kestil::ColorRef>(static_cast<unsigned char>(bytes[3]) |
                                                  static_cast<unsigned char>(bytes[4]) << 8 |
                                                  static_cast<unsigned char>(bytes[5]) << 16);
-  const std::string text = bytes.substr(6);
-  const std::string markup = kestil::GradientMarkup(text, start, end, 0);
-  const std::vector<std::string> chars = kestil::SplitCharacters(text);
+  const std::u16string text = UnitsOf(bytes.substr(6));
+  const std::u16string markup = kestil::GradientMarkup(text, start, end, 0);
+  const std::vector<std::u16string> chars = kestil::SplitCharacters(text);
   CHECK(markup.size() == text.size() + 29 * chars.size());
   // Upper case changes the markup's letters only: each character stands
-  // where it stood, byte for byte.
-  const std::string upper = kestil::GradientMarkup(text, start, end, 1);
+  // where it stood, unit for unit.
+  const std::u16string upper = kestil::GradientMarkup(text, start, end, 1);
   CHECK(upper.size() == markup.size());
   std::size_t at = 0;
-  for (const std::string& c : chars) {
+  for (const std::u16string& c : chars) {
     CHECK(upper.compare(at + 22, c.size(), c) == 0);
     at += 29 + c.size();
   }
@@ -146,20 +177,21 @@ void Number(const std::string& bytes) {
   for (int i = 4; i < 8; ++i) b = b << 8 | static_cast<unsigned char>(bytes[i]);
   const int min = std::min(a, b);
   const int max = std::max(a, b);
-  const std::string text = bytes.substr(8);
+  const std::u16string text = UnitsOf(bytes.substr(8));
   const kestil::NumberDecision d = kestil::ValidateNumber(text, min, max);
-  if (d.rewrite && d.text != "-") CHECK(d.text == std::to_string(d.value));
+  if (d.rewrite && d.text != u"-") CHECK(d.text == kestil::Widen(std::to_string(d.value)));
   if (min >= 0 || max >= 0) CHECK((d.value >= min && d.value <= max) || d.value == 0);
 }
 
 void RelativePath(const std::string& bytes) {
-  const std::string link = kestil::RelativePathForLink(bytes);
-  CHECK(link.size() <= bytes.size());
-  for (std::size_t i = 0; i < link.size(); i = kestil::cp932::NextChar(link, i)) {
-    CHECK(!(link[i] == '\\' && kestil::cp932::CharLength(link, i) == 1));
-  }
-  const std::string folder = kestil::FolderOfPath(bytes);
-  CHECK(folder.size() <= bytes.size());
+  const std::u16string path = UnitsOf(bytes);
+  const std::u16string link = kestil::RelativePathForLink(path, false);
+  CHECK(link.size() <= path.size());
+  CHECK(link.find(u'\\') == std::u16string::npos);
+  const std::u16string escaped = kestil::RelativePathForLink(path, true);
+  CHECK(escaped.find(u'\\') == std::u16string::npos);
+  const std::u16string folder = kestil::FolderOfPath(path);
+  CHECK(folder.size() <= path.size());
 }
 
 // Fills a profile with values of any type under the names the program reads.
@@ -177,7 +209,7 @@ void Options(const std::string& bytes) {
     for (int k = 2; k < 6; ++k) number = number << 8 | static_cast<unsigned char>(bytes[i + k]);
     if (bytes[i + 1] & 2) {
       const std::size_t len = static_cast<unsigned char>(bytes[i + 2]) % 64;
-      profile.WriteString(section, name, bytes.substr(i + 6, len));
+      profile.WriteString(section, name, UnitsOf(bytes.substr(i + 6, len)));
       i += 6 + len;
     } else {
       profile.WriteInt(section, name, number);

@@ -30,8 +30,10 @@ void FileText::Reset(Encoding e) {
 }
 
 std::u16string FileText::Decode(std::string_view bytes, Encoding e) {
-  if (e == Encoding::kUtf8 && StartsWith(bytes, encoding::ByteOrderMark(Encoding::kUtf8Bom))) {
-    e = Encoding::kUtf8Bom;
+  // UTF-8 is marked or not as the file is, whichever was asked for.
+  if (e == Encoding::kUtf8 || e == Encoding::kUtf8Bom) {
+    e = StartsWith(bytes, encoding::ByteOrderMark(Encoding::kUtf8Bom)) ? Encoding::kUtf8Bom
+                                                                        : Encoding::kUtf8;
   }
   Reset(e);
   std::u16string text;

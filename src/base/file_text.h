@@ -23,8 +23,8 @@ class FileText {
   // Takes the encoding that detection finds (for_ascii: the encoding for new
   // documents) and decodes the bytes in it.
   std::u16string Open(std::string_view bytes, Encoding for_ascii);
-  // Decodes the bytes in encoding e; a byte order mark at the start (of UTF-8
-  // when e is UTF-8) is taken off and makes the encoding the marked one.
+  // Decodes the bytes in encoding e; a byte order mark at the start is taken
+  // off. UTF-8 becomes the marked or the unmarked kind as the bytes are.
   std::u16string Decode(std::string_view bytes, Encoding e);
   // A new, empty document in encoding e.
   void Reset(Encoding e);

@@ -102,6 +102,9 @@ TEST(FileText, DecodingInAChosenEncoding) {
   EXPECT_EQ(file.Decode("\xE8\xA1\xA8", Encoding::kUtf8), u"表");
   EXPECT_EQ(file.Decode("\xEF\xBB\xBF\xE8\xA1\xA8", Encoding::kUtf8), u"表");
   EXPECT_EQ(file.encoding(), Encoding::kUtf8Bom);
+  // Asked for the marked kind, a file without the mark keeps all its bytes.
+  EXPECT_EQ(file.Decode("abcdef", Encoding::kUtf8Bom), u"abcdef");
+  EXPECT_EQ(file.encoding(), Encoding::kUtf8);
   EXPECT_EQ(EncodingName(Encoding::kUtf8Bom), u"UTF-8 BOM");
   EXPECT_EQ(EncodingName(Encoding::kUtf16Be), u"UTF-16 BE");
 }
