@@ -2,6 +2,7 @@
 // screenshot script: waits for its main window, then posts one action.
 //   drive wait             wait until the main window is shown
 //   drive menu <letter>    open the menu-bar pop-up with that mnemonic
+//   drive key <letter>     type a mnemonic into the open menu
 //   drive command <id>     post WM_COMMAND with the id
 //   drive close            post WM_CLOSE
 //   drive bounds           print the rectangle that holds the program's shown
@@ -75,6 +76,9 @@ int wmain(int argc, wchar_t** argv) {
   if (std::wcscmp(argv[1], L"menu") == 0 && argc > 2) {
     SetForegroundWindow(main);
     PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, static_cast<WPARAM>(argv[2][0]));
+  } else if (std::wcscmp(argv[1], L"key") == 0 && argc > 2) {
+    // A mnemonic for the open menu, which reads the thread's input.
+    PostMessageW(main, WM_CHAR, static_cast<WPARAM>(argv[2][0]), 1);
   } else if (std::wcscmp(argv[1], L"command") == 0 && argc > 2) {
     PostMessageW(main, WM_COMMAND, std::wcstoul(argv[2], nullptr, 10), 0);
   } else if ((std::wcscmp(argv[1], L"click") == 0 && argc > 3) ||
