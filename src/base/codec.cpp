@@ -166,18 +166,8 @@ void DecodeInto(std::string_view bytes, Spellings& memo, std::u16string& out) {
   char16_t* o = out.data();
   std::size_t i = 0;
   while (i < n) {
-    // Runs of ASCII (without NUL) go eight bytes at a time.
-    while (i + 8 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, p + i, 8);
-      const std::uint64_t high = word & 0x8080808080808080ull;
-      const std::uint64_t zero = (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
-      if ((high | zero) != 0) break;
-      for (int k = 0; k < 8; ++k) o[k] = p[i + k];
-      o += 8;
-      i += 8;
-    }
-    // Runs of plain characters, one or two bytes each.
+    // Runs of plain characters, one or two bytes each. (Eight ASCII bytes at
+    // a time gain nothing on pages, where tags and text alternate.)
     while (i + 1 < n) {
       const unsigned char b = p[i];
       if (const char16_t single = t.plain_single[b]; single != 0) {
