@@ -287,31 +287,7 @@ void FrameWindow::RecalcLayout() {
     RECT r{};
     GetWindowRect(status_bar_, &r);
     bottom -= r.bottom - r.top;
-    // Indicator panes on the right, each as wide as its text.
-    HDC dc = GetDC(status_bar_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status_bar_, WM_GETFONT, 0, 0)));
-    std::vector<int> widths;
-    for (std::size_t i = 0; i < indicators_.size(); ++i) {
-      // As wide as the pane's widest text, or its current one if wider.
-      int width = 0;
-      for (const std::wstring& text : {LoadResString(indicators_[i]), indicator_texts_[i]}) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        width = std::max<int>(width, size.cx);
-      }
-      widths.push_back(width + 12);
-    }
-    SelectObject(dc, old);
-    ReleaseDC(status_bar_, dc);
-    std::vector<int> edges(indicators_.size() + 1);
-    int right = client.right - GetSystemMetrics(SM_CXVSCROLL);
-    for (std::size_t i = indicators_.size(); i > 0; --i) {
-      edges[i] = right;
-      right -= widths[i - 1];
-    }
-    edges[0] = std::max(right, 0);
-    edges.back() = -1;
-    SendMessageW(status_bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    LayOutPanes(client.right);
     for (std::size_t i = 0; i < indicators_.size(); ++i) {
       SendMessageW(status_bar_, SB_SETTEXTW, i + 1,
                    reinterpret_cast<LPARAM>(indicator_texts_[i] == L"\x1"
@@ -322,6 +298,35 @@ void FrameWindow::RecalcLayout() {
   if (view_ != nullptr && view_->hwnd() != nullptr) {
     MoveWindow(view_->hwnd(), 0, top, client.right, std::max(bottom - top, 0), TRUE);
   }
+}
+
+int FrameWindow::PaneTextWidth(const std::wstring& text) const {
+  HDC dc = GetDC(status_bar_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status_bar_, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(status_bar_, dc);
+  return size.cx + 12;
+}
+
+// Indicator panes on the right, each as wide as its string, or its current
+// text when that is wider.
+void FrameWindow::LayOutPanes(int client_right) {
+  pane_widths_.assign(indicators_.size(), 0);
+  for (std::size_t i = 0; i < indicators_.size(); ++i) {
+    pane_widths_[i] = std::max(PaneTextWidth(LoadResString(indicators_[i])),
+                               PaneTextWidth(indicator_texts_[i]));
+  }
+  std::vector<int> edges(indicators_.size() + 1);
+  int right = client_right - GetSystemMetrics(SM_CXVSCROLL);
+  for (std::size_t i = indicators_.size(); i > 0; --i) {
+    edges[i] = right;
+    right -= pane_widths_[i - 1];
+  }
+  edges[0] = std::max(right, 0);
+  edges.back() = -1;
+  SendMessageW(status_bar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void FrameWindow::UpdateToolbar() {
@@ -357,12 +362,12 @@ class PaneCmdUI final : public CmdUI {
 void FrameWindow::UpdateIndicators() {
   if (status_bar_ == nullptr) return;
   App* app = App::Current();
-  bool relayout = false;
+  bool grow = false;
   for (std::size_t i = 0; i < indicators_.size(); ++i) {
     PaneCmdUI pane(indicators_[i]);
     if (app != nullptr && app->RouteUpdate(pane)) {
       if (pane.text() != indicator_texts_[i]) {
-        relayout = true;  // the pane may have to grow
+        grow = grow || i >= pane_widths_.size() || PaneTextWidth(pane.text()) > pane_widths_[i];
         indicator_texts_[i] = pane.text();
         SendMessageW(status_bar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(pane.text().c_str()));
       }
@@ -383,7 +388,11 @@ void FrameWindow::UpdateIndicators() {
       SendMessageW(status_bar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(text.c_str()));
     }
   }
-  if (relayout) RecalcLayout();
+  if (grow) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    LayOutPanes(client.right);
+  }
 }
 
 void FrameWindow::SetMessageText(const std::wstring& text) {

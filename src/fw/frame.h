@@ -84,6 +84,9 @@ class FrameWindow : public CommandTarget {
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnDropFiles(HDROP drop);
   void RequestIdleUpdate();
+  // The status bar's panes laid out across the client width.
+  void LayOutPanes(int client_right);
+  int PaneTextWidth(const std::wstring& text) const;
   // The toolbar's images for dpi(); false when the bitmap cannot be loaded.
   bool LoadToolbarImages();
   void HandleDpiChanged(int dpi, const RECT& suggested);
@@ -99,6 +102,7 @@ class FrameWindow : public CommandTarget {
   std::unique_ptr<EditView> view_;
   std::vector<UINT> indicators_;
   std::vector<std::wstring> indicator_texts_;
+  std::vector<int> pane_widths_;
   bool idle_update_posted_ = false;
 };
 
