@@ -300,23 +300,32 @@ void FrameWindow::RecalcLayout() {
   }
 }
 
-int FrameWindow::PaneTextWidth(const std::wstring& text) const {
+std::vector<int> FrameWindow::PaneTextWidths(const std::vector<std::wstring>& texts) const {
   HDC dc = GetDC(status_bar_);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status_bar_, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  std::vector<int> widths;
+  for (const std::wstring& text : texts) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    widths.push_back(size.cx + 12);
+  }
   SelectObject(dc, old);
   ReleaseDC(status_bar_, dc);
-  return size.cx + 12;
+  return widths;
 }
 
 // Indicator panes on the right, each as wide as its string, or its current
 // text when that is wider.
 void FrameWindow::LayOutPanes(int client_right) {
+  std::vector<std::wstring> texts;
+  for (std::size_t i = 0; i < indicators_.size(); ++i) {
+    texts.push_back(LoadResString(indicators_[i]));
+    texts.push_back(indicator_texts_[i]);
+  }
+  const std::vector<int> widths = PaneTextWidths(texts);
   pane_widths_.assign(indicators_.size(), 0);
   for (std::size_t i = 0; i < indicators_.size(); ++i) {
-    pane_widths_[i] = std::max(PaneTextWidth(LoadResString(indicators_[i])),
-                               PaneTextWidth(indicator_texts_[i]));
+    pane_widths_[i] = std::max(widths[2 * i], widths[2 * i + 1]);
   }
   std::vector<int> edges(indicators_.size() + 1);
   int right = client_right - GetSystemMetrics(SM_CXVSCROLL);
@@ -367,7 +376,8 @@ void FrameWindow::UpdateIndicators() {
     PaneCmdUI pane(indicators_[i]);
     if (app != nullptr && app->RouteUpdate(pane)) {
       if (pane.text() != indicator_texts_[i]) {
-        grow = grow || i >= pane_widths_.size() || PaneTextWidth(pane.text()) > pane_widths_[i];
+        grow = grow || i >= pane_widths_.size() ||
+               PaneTextWidths({pane.text()}).front() > pane_widths_[i];
         indicator_texts_[i] = pane.text();
         SendMessageW(status_bar_, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(pane.text().c_str()));
       }

@@ -86,7 +86,8 @@ class FrameWindow : public CommandTarget {
   void RequestIdleUpdate();
   // The status bar's panes laid out across the client width.
   void LayOutPanes(int client_right);
-  int PaneTextWidth(const std::wstring& text) const;
+  // The widths the panes need for texts, measured in one device context.
+  std::vector<int> PaneTextWidths(const std::vector<std::wstring>& texts) const;
   // The toolbar's images for dpi(); false when the bitmap cannot be loaded.
   bool LoadToolbarImages();
   void HandleDpiChanged(int dpi, const RECT& suggested);
