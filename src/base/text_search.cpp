@@ -1,5 +1,7 @@
 #include "base/text_search.h"
 
+#include "base/text16.h"
+
 namespace kestil {
 namespace {
 
@@ -17,6 +19,12 @@ bool IsWordUnit(char16_t c) {
 bool MatchesAt(std::u16string_view text, std::u16string_view what, std::size_t at,
                const SearchOptions& o) {
   if (at + what.size() > text.size()) return false;
+  // A match is made of whole characters: it never splits a surrogate pair.
+  const std::size_t end = at + what.size();
+  if (at > 0 && IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at])) return false;
+  if (end < text.size() && IsHighSurrogate(text[end - 1]) && IsLowSurrogate(text[end])) {
+    return false;
+  }
   for (std::size_t k = 0; k < what.size(); ++k) {
     const char16_t a = text[at + k];
     const char16_t b = what[k];
@@ -24,7 +32,6 @@ bool MatchesAt(std::u16string_view text, std::u16string_view what, std::size_t a
   }
   if (o.whole_word) {
     if (at > 0 && IsWordUnit(text[at - 1]) && IsWordUnit(what.front())) return false;
-    const std::size_t end = at + what.size();
     if (end < text.size() && IsWordUnit(text[end]) && IsWordUnit(what.back())) return false;
   }
   return true;

@@ -1,5 +1,6 @@
-// Searching the text of the edit surface, in UTF-16 units: a two-byte
-// character is one unit, so a match never starts or ends inside one.
+// Searching the text of the edit surface, in UTF-16 units. A match is made
+// of whole characters: it never starts or ends between the two halves of a
+// surrogate pair.
 #pragma once
 
 #include <cstddef>

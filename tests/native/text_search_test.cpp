@@ -42,5 +42,20 @@ TEST(TextSearch, ReplaceAllIsOneSpan) {
   EXPECT_FALSE(IsMatch(u"ABC", u"abc", SearchOptions{true, false, true}));
 }
 
+// Half of a pair found on its own never matches inside 𠮷 (D842 DFB7), up
+// or down; a lone half in the text is a character and matches.
+TEST(TextSearch, MatchesNeverSplitASurrogatePair) {
+  const std::u16string text = u"a𠮷b\xDFB7" u"c";
+  EXPECT_EQ(FindMatch(text, u"\xDFB7", 0, SearchOptions{}), std::make_optional(std::make_pair(
+                                                                std::size_t{4}, std::size_t{5})));
+  EXPECT_EQ(FindMatch(text, u"\xD842", 0, SearchOptions{}), std::nullopt);
+  EXPECT_EQ(FindMatch(text, u"\xDFB7" u"b", 0, SearchOptions{}), std::nullopt);
+  SearchOptions up;
+  up.down = false;
+  EXPECT_EQ(FindMatch(text, u"\xDFB7", 4, up), std::nullopt);
+  EXPECT_EQ(FindMatch(text, u"𠮷", 6, up),
+            std::make_optional(std::make_pair(std::size_t{1}, std::size_t{3})));
+}
+
 }  // namespace
 }  // namespace kestil
