@@ -16,6 +16,10 @@ constexpr std::array<std::string_view, 6> kUtf8Labels = {
     "unicode-1-1-utf-8", "unicode11utf8", "unicode20utf8", "utf-8", "utf8", "x-unicode20utf8"};
 constexpr std::array<std::string_view, 8> kShiftJisLabels = {
     "csshiftjis", "ms932", "ms_kanji", "shift-jis", "shift_jis", "sjis", "windows-31j", "x-sjis"};
+// The Encoding Standard's labels of UTF-16 (both byte orders).
+constexpr std::array<std::string_view, 9> kUtf16Labels = {
+    "csunicode", "iso-10646-ucs-2", "ucs-2", "unicode", "unicodefeff", "utf-16", "utf-16le",
+    "unicodefffe", "utf-16be"};
 
 constexpr bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
@@ -26,6 +30,12 @@ constexpr bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && 
 constexpr char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 // lower is written in lower case.
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
 bool EqualsIgnoringCase(std::string_view s, std::string_view lower) {
   return s.size() == lower.size() &&
          std::equal(s.begin(), s.end(), lower.begin(), [](char a, char b) { return Lower(a) == b; });
@@ -194,8 +204,7 @@ std::string_view ByteOrderMark(Encoding e) {
 }
 
 std::optional<Encoding> EncodingOfLabel(std::string_view label) {
-  while (!label.empty() && IsSpace(label.front())) label.remove_prefix(1);
-  while (!label.empty() && IsSpace(label.back())) label.remove_suffix(1);
+  label = Trimmed(label);
   for (const std::string_view l : kUtf8Labels) {
     if (EqualsIgnoringCase(label, l)) return Encoding::kUtf8;
   }
@@ -203,6 +212,24 @@ std::optional<Encoding> EncodingOfLabel(std::string_view label) {
     if (EqualsIgnoringCase(label, l)) return Encoding::kShiftJis;
   }
   return std::nullopt;
+}
+
+bool LabelNames(std::string_view label, Encoding e) {
+  switch (e) {
+    case Encoding::kShiftJis:
+    case Encoding::kUtf8:
+      return EncodingOfLabel(label) == e;
+    case Encoding::kUtf8Bom:
+      return EncodingOfLabel(label) == Encoding::kUtf8;
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be:
+      break;
+  }
+  label = Trimmed(label);
+  for (const std::string_view l : kUtf16Labels) {
+    if (EqualsIgnoringCase(label, l)) return true;
+  }
+  return false;
 }
 
 std::optional<Declaration> FindDeclaration(std::string_view bytes) {

@@ -28,6 +28,10 @@ std::string_view ByteOrderMark(Encoding e);
 // read.
 std::optional<Encoding> EncodingOfLabel(std::string_view label);
 
+// Whether a declaration's label names encoding e: a UTF-8 label either kind
+// of UTF-8, a UTF-16 label either byte order.
+bool LabelNames(std::string_view label, Encoding e);
+
 // As in browsers, only the start of a file is searched for a declaration.
 constexpr std::size_t kDeclarationWindow = 1024;
 

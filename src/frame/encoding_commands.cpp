@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fw/text.h"
 #include "res/resource.h"
 
 namespace kestil {
@@ -29,10 +30,7 @@ constexpr LineEndingItem kLineEndings[] = {
     {ID_LINE_ENDING_CR, LineEnding::kCr},
 };
 
-std::wstring EncodingPane(const fw::Document& doc) {
-  const std::u16string_view name = EncodingName(doc.encoding());
-  return {name.begin(), name.end()};
-}
+std::wstring EncodingPane(const fw::Document& doc) { return fw::AsWide(EncodingName(doc.encoding())); }
 
 std::wstring LineEndingPane(const fw::Document& doc) {
   std::wstring text(Name(doc.line_ending()));

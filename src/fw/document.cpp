@@ -187,26 +187,6 @@ std::string AsciiProjection(std::u16string_view text, std::size_t units) {
   return out;
 }
 
-bool LabelMatches(std::string_view label, kestil::Encoding written) {
-  const std::optional<kestil::Encoding> named = kestil::encoding::EncodingOfLabel(label);
-  switch (written) {
-    case kestil::Encoding::kShiftJis:
-      return named == kestil::Encoding::kShiftJis;
-    case kestil::Encoding::kUtf8:
-    case kestil::Encoding::kUtf8Bom:
-      return named == kestil::Encoding::kUtf8;
-    case kestil::Encoding::kUtf16Le:
-    case kestil::Encoding::kUtf16Be: {
-      std::string lower;
-      for (const char c : label) {
-        if (c != ' ' && c != '\t') lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-      }
-      return lower == "utf-16" || lower == "utf-16le" || lower == "utf-16be";
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 bool Document::ConfirmEncoding(const std::wstring& path, std::u16string_view text,
@@ -226,11 +206,10 @@ bool Document::ConfirmEncoding(const std::wstring& path, std::u16string_view tex
   const auto declaration = kestil::encoding::FindDeclaration(head);
   if (!declaration) return true;
   const std::string label = head.substr(declaration->begin, declaration->end - declaration->begin);
-  if (LabelMatches(label, written)) return true;
-  const std::u16string_view name = kestil::EncodingName(written);
+  if (kestil::encoding::LabelNames(label, written)) return true;
   return Message(MainWindow(),
                  Format(LoadResString(IDS_DECLARATION_MISMATCH),
-                        {FileTitle(path), AsciiWide(label), std::wstring(name.begin(), name.end())}),
+                        {FileTitle(path), AsciiWide(label), AsWide(kestil::EncodingName(written))}),
                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/codec.h"
+#include "base/text16.h"
 #include "base/text_width.h"
 
 namespace kestil {
@@ -69,11 +70,6 @@ constexpr Table BuildTable() {
 
 constexpr Table kTable = BuildTable();
 
-std::u16string Digits(int value) {
-  const std::string ascii = std::to_string(value);
-  return {ascii.begin(), ascii.end()};
-}
-
 // The ASCII character of each converted character, looked up by Unicode.
 struct Hankaku {
   char16_t from;
@@ -111,7 +107,7 @@ NumberDecision ValidateNumber(const std::u16string& text, int min, int max) {
   if (text.empty() || text == u"0" || text == u"+") {
     d.value = zero_or_min;
     d.rewrite = true;
-    d.text = Digits(d.value);
+    d.text = Widen(std::to_string(d.value));
     d.caret = NumberCaret::kSelectAll;
     return d;
   }
@@ -135,7 +131,7 @@ NumberDecision ValidateNumber(const std::u16string& text, int min, int max) {
       break;
   }
   d.rewrite = true;
-  d.text = Digits(d.value);
+  d.text = Widen(std::to_string(d.value));
   return d;
 }
 
