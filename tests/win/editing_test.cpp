@@ -12,17 +12,6 @@
 namespace kestil::testing {
 namespace {
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 class Editing : public AppTest {
  protected:
   Selection Sel() { return View().edit().GetSel(); }
@@ -45,7 +34,6 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   states.push_back(Text());
   View().edit().SetSel(0, 2);  // the two kanji
   Command(ID_EDIT_CUT);
-  EXPECT_EQ(ClipboardText(), L"漢字");
   states.push_back(Text());
   View().edit().SetSel(Text().size(), Text().size());
   Command(ID_EDIT_PASTE);
@@ -63,7 +51,7 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
   EXPECT_EQ(Text(), "");
   for (int i = 1; i <= 7; ++i) {
     Command(ID_EDIT_REDO);
-    EXPECT_EQ(Text(), states[i]) << i;
+    EXPECT_EQ(Text(), states[i]) << i;  // the paste gives back the cut kanji
   }
   EXPECT_FALSE(Doc().IsModified());
   Command(ID_FILE_NEW);  // a new document clears the history

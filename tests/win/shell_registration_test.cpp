@@ -52,28 +52,25 @@ class ShellRegistration : public ::testing::Test {
                          L"C:\\Program Files\\Kestil\\kestil.exe", 1};
 };
 
-TEST_F(ShellRegistration, TheFirstRegistrationWritesEveryValueAndTheNextNone) {
+TEST_F(ShellRegistration, EveryValueAtFirstThenOnlyTheValuesThatDiffer) {
   EXPECT_EQ(fw::RegisterDocumentType(type_), 5);
+  const std::wstring icon = L"\"C:\\Program Files\\Kestil\\kestil.exe\",1";
+  const std::wstring open = L"\"C:\\Program Files\\Kestil\\kestil.exe\" \"%1\"";
   EXPECT_EQ(Read(prog_, nullptr).text, L"Kestil Test Document");
-  EXPECT_EQ(Read(prog_ + L"\\DefaultIcon", nullptr).text,
-            L"\"C:\\Program Files\\Kestil\\kestil.exe\",1");
-  EXPECT_EQ(Read(command_, nullptr).text, L"\"C:\\Program Files\\Kestil\\kestil.exe\" \"%1\"");
+  EXPECT_EQ(Read(prog_ + L"\\DefaultIcon", nullptr).text, icon);
+  EXPECT_EQ(Read(command_, nullptr).text, open);
   const Stored open_with = Read(ext_ + L"\\OpenWithProgids", L"Kestil.TestDocument");
   EXPECT_TRUE(open_with.found);
   EXPECT_EQ(open_with.type, static_cast<DWORD>(REG_NONE));
   EXPECT_EQ(Read(ext_, nullptr).text, L"Kestil.TestDocument");
   EXPECT_EQ(fw::RegisterDocumentType(type_), 0);
-}
 
-TEST_F(ShellRegistration, OnlyTheValuesThatDifferAreWrittenAgain) {
-  ASSERT_EQ(fw::RegisterDocumentType(type_), 5);
   // Another program took the open verb; the icon has the right text but the
   // wrong type.
   WriteString(command_, REG_SZ, L"other.exe \"%1\"");
-  WriteString(prog_ + L"\\DefaultIcon", REG_EXPAND_SZ,
-              L"\"C:\\Program Files\\Kestil\\kestil.exe\",1");
+  WriteString(prog_ + L"\\DefaultIcon", REG_EXPAND_SZ, icon);
   EXPECT_EQ(fw::RegisterDocumentType(type_), 2);
-  EXPECT_EQ(Read(command_, nullptr).text, L"\"C:\\Program Files\\Kestil\\kestil.exe\" \"%1\"");
+  EXPECT_EQ(Read(command_, nullptr).text, open);
   EXPECT_EQ(Read(prog_ + L"\\DefaultIcon", nullptr).type, static_cast<DWORD>(REG_SZ));
   // A longer or a shorter stored text is not the same value.
   WriteString(prog_, REG_SZ, L"Kestil Test Document and more");
