@@ -21,14 +21,12 @@ class MainWindow : public AppTest {
   fw::RegistryProfile Registry() { return fw::RegistryProfile(kRegistryMaker, L"kestil"); }
 };
 
-// Stored options are read; the title marks a modified document.
+// The title marks a modified document.
 TEST_F(MainWindow, StartsWithAnEmptyPlainDocument) {
-  Registry().WriteInt("Option", "m_TabStop", 8);
   ASSERT_TRUE(Start());
   EXPECT_TRUE(IsWindowVisible(Frame()));
   EXPECT_EQ(Title(), L"無題 - Kestil");
   EXPECT_EQ(Text(), "");
-  EXPECT_EQ(App().m_TabStop, 8);
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Edit(), WM_GETFONT, 0, 0)),
             App().m_EditFont.get());
   SendMessageW(Edit(), WM_CHAR, 'a', 1);
