@@ -40,20 +40,20 @@ std::wstring TempDir() {
 
 class Encodings : public AppTest {
  protected:
-  std::wstring Pane(int part) {
+  std::wstring Pane(int index) {
     wchar_t text[256] = {};
-    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text));
+    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text));
     return text;
   }
   // Panes are written by the idle update.
   void ExpectPanes(const std::wstring& encoding, const std::wstring& ending = L"") {
-    for (const auto& [part, want] : {std::pair{1, encoding}, {2, ending}}) {
+    for (const auto& [index, want] : {std::pair{1, encoding}, {2, ending}}) {
       if (want.empty()) continue;
       PumpUntil([&] {
         Idle();
-        return Pane(part) == want;
+        return Pane(index) == want;
       });
-      EXPECT_EQ(Pane(part), want);
+      EXPECT_EQ(Pane(index), want);
     }
   }
 
