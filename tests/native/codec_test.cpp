@@ -66,14 +66,10 @@ TEST(Codec, AdvanceBytesStopsAtTheCharacterHoldingTheBudget) {
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
     // Long enough for the block-wise path, with every width of character.
-    std::u16string text(rng() % 30000, u'\0');
-    for (char16_t& u : text) {
-      const unsigned r = rng() % 10;
-      u = r < 5 ? u'\u3042' : r < 8 ? u'a' : r < 9 ? u'\xDC85' : u'\xD83D';
-    }
-    const std::size_t total = EncodedLength(text);
-    const std::size_t budget = total == 0 ? 0 : rng() % (total + 2);
-    const std::size_t begin = text.empty() ? 0 : rng() % (text.size() / 4 + 1);
+    std::u16string text(rng() % 30000 + 1, u'\0');
+    for (char16_t& u : text) u = u"\u3042\u3042\u3042a\xDC85\xD83D"[rng() % 6];
+    const std::size_t budget = rng() % (EncodedLength(text) + 2);
+    const std::size_t begin = rng() % (text.size() / 4 + 1);
     std::size_t used = 0;
     const std::size_t end = AdvanceBytes(text, begin, budget, &used);
     ASSERT_EQ(used, EncodedLength(text, begin, end));
