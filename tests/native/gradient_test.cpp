@@ -17,7 +17,7 @@ std::u16string Element(const std::u16string& color, const std::u16string& ch, bo
 TEST(Gradient, ColorText) {
   EXPECT_EQ(ColorText(0x0080FF), "#ff8000");
   EXPECT_EQ(ColorText(0xAB0080FF), "#ff8000");  // the top byte is not a colour
-  EXPECT_EQ(ShadowColor(0xC86432), 0x882400u);   // (50, 100, 200) -> (0, 36, 136)
+  EXPECT_EQ(ShadowColor(0xC86432), 0x882400u);  // (50, 100, 200) -> (0, 36, 136)
 }
 
 TEST(Gradient, WorkedExampleAndEdges) {

@@ -19,8 +19,6 @@ TEST(TagCommands, TextsAndCarets) {
     LineEnding ending = LineEnding::kCrLf;
   };
   const Case cases[] = {
-      {ID_TABLE_BORDERCOLORLIGHT, u"<td >", 4, 4, 0, u"<td bordercolorlight=\"\">", 22},
-      {ID_TAG_TABLE, u"", 0, 0, 1, u"<TABLE><TR><TD></TD></TR></TABLE>", 33},
       {ID_TAG_LIST, u"", 0, 0, 0, u"<ul>\n<li>\n</ul>\n", 16, LineEnding::kLf},
       {ID_TAG_SCRIPT, u"", 0, 0, 1,
        u"<SCRIPT LANGUAGE=\"JAVASCRIPT\">\r\n<!--\r\n\r\n//-->\r\n</SCRIPT>\r\n", 58},
