@@ -34,21 +34,18 @@ TEST(Codec, NonCharactersBecomeReservedUnits) {
   Spellings memo;
   EXPECT_EQ(Decode(std::string("\0\x80\xA0\xFD\xFF", 5), memo),
             u"\xDC00\xDC80\xDCA0\xDCFD\xDCFF");
-  // A lead byte before a byte that cannot follow it: the next byte is its own.
-  EXPECT_EQ(Decode("\x82\r\n", memo), u"\xDC82\r\n");
+  EXPECT_EQ(Decode("\x82\r\n", memo), u"\xDC82\r\n");  // a lead before a byte that cannot follow
   EXPECT_EQ(Decode("\x85\x40", memo), u"\xDC85\xDC40");  // an undefined code
 }
 
 TEST(Codec, RemembersTheSpellingADocumentUsed) {
   Spellings memo;
   EXPECT_EQ(Decode("\x87\x90", memo), u"\u2252");
-  // A character typed later is written the way the document spells it.
-  EXPECT_EQ(Encode(u"\u2252\u2252", memo), "\x87\x90\x87\x90");
+  EXPECT_EQ(Encode(u"\u2252\u2252", memo), "\x87\x90\x87\x90");  // as the document spells it
   EXPECT_EQ(Encode(u"\u2252\u2170", Spellings()), "\x81\xE0\xFA\x40");  // a fresh one: defaults
   // A second spelling of the same character in one document keeps its bytes.
-  Spellings mixed;
-  EXPECT_EQ(Decode("\xEE\xEF\xFA\x40", mixed), u"\u2170\xDCFA\xDC40");
-  EXPECT_EQ(Encode(u"\u2170", mixed), "\xEE\xEF");
+  EXPECT_EQ(Decode("\xEE\xEF\xFA\x40", memo), u"\u2170\xDCFA\xDC40");
+  EXPECT_EQ(Encode(u"\u2170", memo), "\xEE\xEF");
   // Defaults: only the default spelling decodes to the character.
   Spellings defaults = Spellings::Defaults();
   EXPECT_EQ(Decode("\x81\xE0\x87\x90", defaults), u"\u2252\xDC87\xDC90");

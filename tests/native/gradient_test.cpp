@@ -14,20 +14,15 @@ std::u16string Element(const std::u16string& color, const std::u16string& ch, bo
          (upper ? u"</FONT>" : u"</font>");
 }
 
-TEST(Gradient, ColorText) {
-  EXPECT_EQ(ColorText(0x0080FF), "#ff8000");
+TEST(Gradient, WorkedExampleAndEdges) {
   EXPECT_EQ(ColorText(0xAB0080FF), "#ff8000");  // the top byte is not a colour
   EXPECT_EQ(ShadowColor(0xC86432), 0x882400u);  // (50, 100, 200) -> (0, 36, 136)
-}
-
-TEST(Gradient, WorkedExampleAndEdges) {
   EXPECT_EQ(GradientMarkup(u"abc", kRed, kBlue, 0),
             Element(u"#ff0000", u"a") + Element(u"#7f007f", u"b") + Element(u"#0000ff", u"c"));
   // A surrogate pair is one element, © another; "<" is not escaped.
   EXPECT_EQ(GradientMarkup(u"𠮷©<", kRed, kBlue, 0),
             Element(u"#ff0000", u"𠮷") + Element(u"#7f007f", u"©") + Element(u"#0000ff", u"<"));
-  // One character takes the start colour.
-  EXPECT_EQ(GradientMarkup(u"𠮷", 0x123456, kBlue, 0), Element(u"#563412", u"𠮷"));
+  EXPECT_EQ(GradientMarkup(u"𠮷", 0x123456, kBlue, 0), Element(u"#563412", u"𠮷"));  // start colour
   EXPECT_EQ(GradientMarkup(u"", kRed, kBlue, 0), u"");
   // An unpaired surrogate is a character of its own.
   EXPECT_EQ(SplitCharacters(u"\xDFB7\xD842").size(), 2u);

@@ -44,10 +44,8 @@ TEST(TagCommands, TextsAndCarets) {
 // A UTF-8 page declares its encoding on the line after <head>, in the tag
 // case; a Shift_JIS page is the skeleton as it always was.
 TEST(TagCommands, Skeletons) {
-  const std::u16string plain = HtmlSkeleton(0, false);
-  EXPECT_EQ(plain.find(u"meta"), std::u16string::npos);
-  const std::u16string utf8 = HtmlSkeleton(0, true);
-  EXPECT_EQ(utf8.substr(0, 42), u"<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<t");
+  EXPECT_EQ(HtmlSkeleton(0, false).find(u"meta"), std::u16string::npos);
+  EXPECT_EQ(HtmlSkeleton(0, true).substr(0, 42), u"<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<t");
   const std::u16string upper = HtmlSkeleton(5, true);
   EXPECT_NE(upper.find(u"<HEAD>\r\n<META CHARSET=\"UTF-8\">\r\n<TITLE>"), std::u16string::npos);
   EXPECT_NE(upper.find(u"<BODY TEXT=\"#000080\" LINK=\"#00AAFF\" VLINK=\"#0088DD\" ALINK=\"#00FFFF\">"),

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -12,19 +11,6 @@ namespace {
 Decoded DecodeExact(const std::string& bytes, bool big_endian) {
   const std::vector<char> buffer(bytes.begin(), bytes.end());
   return Decode(std::string_view(buffer.data(), buffer.size()), big_endian);
-}
-
-// Short random round trips are the fuzz target's; this one is long enough
-// for the block code, and of odd length.
-TEST(Utf16, LongTextRoundTripsInBothOrders) {
-  std::mt19937 rng(16);
-  std::string big(2 * 1024 * 1024 + 1, '\0');
-  for (char& c : big) c = static_cast<char>(rng());
-  for (const bool big_endian : {false, true}) {
-    const Decoded d = DecodeExact(big, big_endian);
-    ASSERT_EQ(d.text.size(), big.size() / 2);
-    ASSERT_EQ(Encode(d.text, big_endian, d.trailing_byte), big);
-  }
 }
 
 TEST(Utf16, UnitsInEachByteOrder) {
