@@ -55,7 +55,7 @@ TEST(Codec, UnmappableCharactersBecomeQuestionMarks) {
   std::size_t bad = 0;
   EXPECT_EQ(Encode(u"a\u00E9b\U0001F600c\xD800", Spellings(), &bad), "a?b?c?");
   EXPECT_EQ(bad, 3u);
-  // A reserved unit after a high surrogate is part of a pair, not a byte.
+  // After a high surrogate a reserved unit is the low half of a pair.
   EXPECT_EQ(Encode(u"\xD83D\xDC00", Spellings()), "?");
 }
 
