@@ -11,23 +11,14 @@
 namespace kestil::cp932 {
 namespace {
 
-// Decodes from a buffer of exactly the input's size, so that the address
-// sanitizer catches any read past the end.
-std::u16string DecodeExact(const std::string& bytes, Spellings& memo) {
-  std::vector<char> buffer(bytes.begin(), bytes.end());
-  return Decode(std::string_view(buffer.data(), buffer.size()), memo);
-}
-
-std::string RoundTrip(const std::string& bytes) {
-  Spellings memo;
-  const std::u16string text = DecodeExact(bytes, memo);
-  EXPECT_EQ(EncodedLength(text), bytes.size());
-  return Encode(text, memo);
-}
-
+// Each decoded from a buffer of exactly its size, for the address sanitizer.
 TEST(Codec, CorpusRoundTripsByteForByte) {
   for (const auto& entry : testing::RoundTripCorpus()) {
-    EXPECT_EQ(RoundTrip(entry.bytes), entry.bytes) << entry.name;
+    const std::vector<char> buffer(entry.bytes.begin(), entry.bytes.end());
+    Spellings memo;
+    const std::u16string text = Decode(std::string_view(buffer.data(), buffer.size()), memo);
+    EXPECT_EQ(Encode(text, memo), entry.bytes) << entry.name;
+    EXPECT_EQ(EncodedLength(text), entry.bytes.size()) << entry.name;
   }
 }
 
@@ -37,33 +28,24 @@ TEST(Codec, DefaultSpellings) {
   EXPECT_EQ(DefaultCode(u'\u2252'), 0x81E0);  // JIS before NEC row 13
   EXPECT_EQ(DefaultCode(u'\u2160'), 0x8754);  // NEC row 13 before IBM
   EXPECT_EQ(DefaultCode(u'\u2170'), 0xFA40);  // IBM before NEC-selected IBM
-  EXPECT_EQ(DefaultCode(u'\u00E9'), 0);
 }
 
 TEST(Codec, NonCharactersBecomeReservedUnits) {
   Spellings memo;
   EXPECT_EQ(Decode(std::string("\0\x80\xA0\xFD\xFF", 5), memo),
             u"\xDC00\xDC80\xDCA0\xDCFD\xDCFF");
-  // A lead byte before a byte that cannot follow it: the next byte is its own.
-  EXPECT_EQ(Decode("\x82\r\n", memo), u"\xDC82\r\n");
-  // An undefined two-byte code keeps both bytes.
-  EXPECT_EQ(Decode("\x85\x40", memo), u"\xDC85\xDC40");
-  EXPECT_EQ(Decode("x\x82", memo), u"x\xDC82");
+  EXPECT_EQ(Decode("\x82\r\n", memo), u"\xDC82\r\n");  // a lead before a byte that cannot follow
+  EXPECT_EQ(Decode("\x85\x40", memo), u"\xDC85\xDC40");  // an undefined code
 }
 
 TEST(Codec, RemembersTheSpellingADocumentUsed) {
   Spellings memo;
   EXPECT_EQ(Decode("\x87\x90", memo), u"\u2252");
-  // A character typed later is written the way the document spells it.
-  EXPECT_EQ(Encode(u"\u2252\u2252", memo), "\x87\x90\x87\x90");
-  // A fresh document uses the Windows default.
-  EXPECT_EQ(Encode(u"\u2252\u2170", Spellings()), "\x81\xE0\xFA\x40");
+  EXPECT_EQ(Encode(u"\u2252\u2252", memo), "\x87\x90\x87\x90");  // as the document spells it
+  EXPECT_EQ(Encode(u"\u2252\u2170", Spellings()), "\x81\xE0\xFA\x40");  // a fresh one: defaults
   // A second spelling of the same character in one document keeps its bytes.
-  Spellings mixed;
-  EXPECT_EQ(Decode("\xEE\xEF\xFA\x40", mixed), u"\u2170\xDCFA\xDC40");
-  EXPECT_EQ(Encode(u"\u2170", mixed), "\xEE\xEF");
-  mixed.Clear();
-  EXPECT_EQ(Encode(u"\u2170", mixed), "\xFA\x40");
+  EXPECT_EQ(Decode("\xEE\xEF\xFA\x40", memo), u"\u2170\xDCFA\xDC40");
+  EXPECT_EQ(Encode(u"\u2170", memo), "\xEE\xEF");
   // Defaults: only the default spelling decodes to the character.
   Spellings defaults = Spellings::Defaults();
   EXPECT_EQ(Decode("\x81\xE0\x87\x90", defaults), u"\u2252\xDC87\xDC90");
@@ -73,24 +55,18 @@ TEST(Codec, UnmappableCharactersBecomeQuestionMarks) {
   std::size_t bad = 0;
   EXPECT_EQ(Encode(u"a\u00E9b\U0001F600c\xD800", Spellings(), &bad), "a?b?c?");
   EXPECT_EQ(bad, 3u);
-  // A reserved unit after a high surrogate is part of a pair, not a byte.
+  // After a high surrogate a reserved unit is the low half of a pair.
   EXPECT_EQ(Encode(u"\xD83D\xDC00", Spellings()), "?");
-  EXPECT_EQ(EncodedLength(u"a\u00E9\U0001F600\u3042"), 5u);
 }
 
 TEST(Codec, AdvanceBytesStopsAtTheCharacterHoldingTheBudget) {
   std::mt19937 rng(11);
   for (int round = 0; round < 40; ++round) {
-    // Long enough for the block-wise path; mostly two-byte text with ASCII,
-    // reserved units and surrogate pairs mixed in.
-    std::u16string text(rng() % 30000, u'\0');
-    for (char16_t& u : text) {
-      const unsigned r = rng() % 10;
-      u = r < 5 ? u'\u3042' : r < 8 ? u'a' : r < 9 ? u'\xDC85' : u'\xD83D';
-    }
-    const std::size_t total = EncodedLength(text);
-    const std::size_t budget = total == 0 ? 0 : rng() % (total + 2);
-    const std::size_t begin = text.empty() ? 0 : rng() % (text.size() / 4 + 1);
+    // Long enough for the block-wise path, with every width of character.
+    std::u16string text(rng() % 30000 + 1, u'\0');
+    for (char16_t& u : text) u = u"\u3042\u3042\u3042a\xDC85\xD83D"[rng() % 6];
+    const std::size_t budget = rng() % (EncodedLength(text) + 2);
+    const std::size_t begin = rng() % (text.size() / 4 + 1);
     std::size_t used = 0;
     const std::size_t end = AdvanceBytes(text, begin, budget, &used);
     ASSERT_EQ(used, EncodedLength(text, begin, end));

@@ -29,19 +29,10 @@ TEST(PrintLayout, WrapsLongLinesAtCharactersAndFillsPages) {
   EXPECT_EQ(Lines(text, LayOutPages(text, g, Cells))[3], u"ああ𠮷あ");
 }
 
-TEST(PrintLayout, TabsLongDocumentsAndEdges) {
+TEST(PrintLayout, TabsAndCharactersWiderThanThePage) {
   PageGeometry g{8, 60, 4};
   EXPECT_EQ(Lines(u"a\tb\tcd\tx", LayOutPages(u"a\tb\tcd\tx", g, Cells)),
             (std::vector<std::u16string>{u"a\tb\t", u"cd\tx"}));
-  // 1000 lines of 25 characters on pages 10 wide, 60 lines each: 3 lines
-  // apiece, 3000 lines, 50 pages.
-  std::u16string text;
-  for (int i = 0; i < 1000; ++i) text += std::u16string(25, u'x') + u"\r\n";
-  g = PageGeometry{10, 60, 4};
-  const auto pages = LayOutPages(text, g, Cells);
-  EXPECT_EQ(pages.size(), 50u);
-  EXPECT_EQ(pages.back().size(), 60u);
-  EXPECT_EQ(LayOutPages(u"", g, Cells).size(), 1u);
   // A character wider than the page still goes on a line of its own.
   g.width = 1;
   EXPECT_EQ(Lines(u"あ", LayOutPages(u"あ", g, Cells)), (std::vector<std::u16string>{u"あ"}));
