@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/cp932.h"
+#include "base/text16.h"
 
 namespace kestil::cp932 {
 namespace {
@@ -49,7 +50,6 @@ struct Tables {
   std::uint16_t encode_plain[65536] = {};
   // The same as the bytes to write, in order, and their count above them.
   std::uint32_t encode_step[65536] = {};
-  std::uint8_t unit_length[65536] = {};       // bytes Encode writes for a BMP unit
   std::vector<std::uint16_t> defaults;        // default code of each group
 };
 
@@ -93,9 +93,6 @@ std::unique_ptr<Tables> BuildTables() {
     t->plain_single[b] = static_cast<char16_t>(0xFF61 + (b - 0xA1));
   }
   for (std::uint32_t u = 0; u < 65536; ++u) {
-    t->unit_length[u] = t->encode[u] != 0 ? 2 : 1;
-  }
-  for (std::uint32_t u = 0; u < 65536; ++u) {
     if (t->encode[u] >= 0x100 && t->encode_group[u] == 0) t->encode_plain[u] = t->encode[u];
   }
   for (std::uint32_t u = 1; u < 0x80; ++u) t->encode_plain[u] = static_cast<std::uint16_t>(u);
@@ -110,11 +107,9 @@ std::unique_ptr<Tables> BuildTables() {
   // One-byte characters; everything else without a code becomes '?'.
   for (std::uint32_t u = 0; u < 0x80; ++u) {
     t->encode[u] = static_cast<std::uint16_t>(u);
-    t->unit_length[u] = 1;
   }
   for (std::uint32_t u = 0xFF61; u <= 0xFF9F; ++u) {
     t->encode[u] = static_cast<std::uint16_t>(u - 0xFF61 + 0xA1);
-    t->unit_length[u] = 1;
   }
   return t;
 }
@@ -124,8 +119,6 @@ const Tables& T() {
   return *tables;
 }
 
-constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
 
@@ -289,50 +282,6 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
   if (unmappable != nullptr) *unmappable = bad;
-}
-
-std::size_t EncodedUnitLength(std::u16string_view text, std::size_t i) {
-  const char16_t u = text[i];
-  if (IsLowSurrogate(u) && i > 0 && IsHighSurrogate(text[i - 1])) return 0;
-  return T().unit_length[u];
-}
-
-std::size_t EncodedLength(std::u16string_view text) {
-  return EncodedLength(text, 0, text.size());
-}
-
-std::size_t EncodedLength(std::u16string_view text, std::size_t begin, std::size_t end) {
-  const std::uint8_t* length = T().unit_length;
-  const char16_t* p = text.data();
-  std::size_t total = 0;
-  for (std::size_t i = begin; i < end; ++i) {
-    const char16_t u = p[i];
-    total += length[u];
-    if ((u & 0xF800) == 0xD800) {  // a surrogate: rare
-      if (IsLowSurrogate(u) && i > 0 && IsHighSurrogate(p[i - 1])) --total;
-    }
-  }
-  return total;
-}
-
-std::size_t AdvanceBytes(std::u16string_view text, std::size_t begin, std::size_t budget,
-                         std::size_t* used) {
-  constexpr std::size_t kBlock = 4096;
-  std::size_t i = begin;
-  std::size_t consumed = 0;
-  // No unit takes more than two bytes, so a block whose double fits the
-  // remaining budget fits whole.
-  while (i + kBlock <= text.size() && consumed + 2 * kBlock <= budget) {
-    consumed += EncodedLength(text, i, i + kBlock);
-    i += kBlock;
-  }
-  for (; i < text.size(); ++i) {
-    const std::size_t len = EncodedUnitLength(text, i);
-    if (consumed + len > budget) break;
-    consumed += len;
-  }
-  if (used != nullptr) *used = consumed;
-  return i;
 }
 
 }  // namespace kestil::cp932

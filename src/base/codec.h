@@ -62,23 +62,6 @@ std::string Encode(std::u16string_view text, const Spellings& memo,
 void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& out,
                 std::size_t* unmappable = nullptr);
 
-// Bytes that Encode produces for the unit at text[i] (0, 1 or 2); the low
-// half of a surrogate pair counts 0, its high half 1.
-std::size_t EncodedUnitLength(std::u16string_view text, std::size_t i);
-
-// Byte length of Encode(text): the same value without building the string.
-std::size_t EncodedLength(std::u16string_view text);
-
-// Bytes that Encode(text) writes for the units from begin to end, counted
-// within the whole text (a pair split by begin counts as Encode sees it).
-std::size_t EncodedLength(std::u16string_view text, std::size_t begin, std::size_t end);
-
-// The first position at or after begin where the bytes counted from begin
-// would exceed budget, or the end of the text; *used receives the bytes
-// up to that position.
-std::size_t AdvanceBytes(std::u16string_view text, std::size_t begin, std::size_t budget,
-                         std::size_t* used);
-
 // Windows' default code for a Unicode character, 0 if there is none.
 std::uint16_t DefaultCode(char16_t u);
 

@@ -10,8 +10,6 @@ namespace {
 
 constexpr char16_t kNulUnit = 0xDC00;
 
-bool IsUtf16(Encoding e) { return e == Encoding::kUtf16Le || e == Encoding::kUtf16Be; }
-
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
 }
@@ -85,18 +83,6 @@ std::string FileText::Encode(std::u16string_view text, std::size_t* unmappable) 
   }
   if (unmappable != nullptr) *unmappable = bad;
   return bytes;
-}
-
-std::size_t FileText::Unmappable(std::u16string_view text) const {
-  if (IsUtf16(encoding_)) return 0;
-  std::size_t bad = 0;
-  if (encoding_ == Encoding::kShiftJis) {
-    std::string ignored;
-    cp932::EncodeInto(text, spellings_, ignored, &bad);
-  } else {
-    utf8::Encode(text, &bad);
-  }
-  return bad;
 }
 
 std::u16string_view EncodingName(Encoding e) {

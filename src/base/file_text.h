@@ -33,8 +33,6 @@ class FileText {
   // hold are written as '?' (Shift_JIS) or U+FFFD (an unpaired surrogate in
   // UTF-8) and counted in *unmappable.
   std::string Encode(std::u16string_view text, std::size_t* unmappable = nullptr) const;
-  // The number Encode would count, without building the bytes.
-  std::size_t Unmappable(std::u16string_view text) const;
 
   Encoding encoding() const { return encoding_; }
   // The next save writes this encoding; the text stays the same characters.

@@ -24,23 +24,23 @@ LineEndingCounts CountLineEndings(std::u16string_view text) {
   return counts;
 }
 
+namespace {
+
+struct EndingText {
+  std::u16string_view spelling;
+  std::u16string_view name;
+};
+
+// In the order of the enumeration.
+constexpr EndingText kEndings[] = {{u"\r\n", u"CRLF"}, {u"\n", u"LF"}, {u"\r", u"CR"}};
+
+}  // namespace
+
 std::u16string_view Spelling(LineEnding ending) {
-  switch (ending) {
-    case LineEnding::kLf: return u"\n";
-    case LineEnding::kCr: return u"\r";
-    case LineEnding::kCrLf: break;
-  }
-  return u"\r\n";
+  return kEndings[static_cast<int>(ending)].spelling;
 }
 
-std::wstring_view Name(LineEnding ending) {
-  switch (ending) {
-    case LineEnding::kLf: return L"LF";
-    case LineEnding::kCr: return L"CR";
-    case LineEnding::kCrLf: break;
-  }
-  return L"CRLF";
-}
+std::u16string_view Name(LineEnding ending) { return kEndings[static_cast<int>(ending)].name; }
 
 std::u16string WithLineEnding(std::u16string_view text, LineEnding ending) {
   const std::u16string_view eol = Spelling(ending);

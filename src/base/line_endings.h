@@ -27,7 +27,7 @@ LineEndingCounts CountLineEndings(std::u16string_view text);
 // The units of a line ending, and its name in the status bar ("CRLF", "LF",
 // "CR").
 std::u16string_view Spelling(LineEnding ending);
-std::wstring_view Name(LineEnding ending);
+std::u16string_view Name(LineEnding ending);
 
 // The text with every line break written as ending.
 std::u16string WithLineEnding(std::u16string_view text, LineEnding ending);

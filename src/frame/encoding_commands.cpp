@@ -33,7 +33,7 @@ constexpr LineEndingItem kLineEndings[] = {
 std::wstring EncodingPane(const fw::Document& doc) { return fw::AsWide(EncodingName(doc.encoding())); }
 
 std::wstring LineEndingPane(const fw::Document& doc) {
-  std::wstring text(Name(doc.line_ending()));
+  std::wstring text = fw::AsWide(Name(doc.line_ending()));
   if (doc.line_endings_mixed()) text += L" 混在";
   return text;
 }

@@ -52,7 +52,8 @@ TEST(FileText, ConversionsKeepTheCharactersAndTheStrayBytes) {
   EXPECT_EQ(file.Encode(u"©𠮷a", &unmappable), "??a");
   EXPECT_EQ(unmappable, 2u);
   file.set_encoding(Encoding::kUtf8);
-  EXPECT_EQ(file.Unmappable(u"©𠮷a表"), 0u);
+  EXPECT_EQ(file.Encode(u"©𠮷a表", &unmappable), "©𠮷a表");
+  EXPECT_EQ(unmappable, 0u);
 }
 
 // Reopening in another encoding reads the same bytes another way; a UTF-8
