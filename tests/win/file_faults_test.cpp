@@ -128,8 +128,7 @@ class Victim {
 
 // The target's size and the victim's temporary file's (-1: none).
 struct SaveState {
-  LONGLONG target = -1;
-  LONGLONG temp = -1;
+  LONGLONG target = -1, temp = -1;
 };
 
 SaveState Look(const TempFolder& folder, const std::wstring& target, DWORD victim) {

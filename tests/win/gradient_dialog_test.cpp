@@ -28,13 +28,26 @@ class Gradient : public AppTest {
   }
 };
 
-// OK inserts the markup (in capitals with upper-case tags, the typed text as
-// typed) and keeps the text for next time.
-TEST_F(Gradient, OkInsertsTheMarkup) {
+// Typed over the last text, the labels' mnemonics leading to their
+// controls, a pair registered by its key: OK inserts the markup (in capitals
+// with upper-case tags, the typed text as typed) and keeps the text.
+TEST_F(Gradient, KeysAndOkInsertTheMarkup) {
+  Registry().WriteString("Dialog\\Grad", "DefStr", u"old");
   ASSERT_TRUE(Start());
   DialogDriver driver;
-  driver.Then([](HWND dlg) {
-    DialogDriver::SetText(dlg, IDC_GRAD_TEXT, L"abc");
+  driver.Then([&driver](HWND dlg) {
+    for (wchar_t c : std::wstring(L"abc")) DialogDriver::Type(dlg, c);  // c: キャンセル(&C) on a button
+    DialogDriver::Alt(dlg, L's');
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_GRAD_START));
+    DialogDriver::Alt(dlg, L'l');
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_GRAD_LIST));
+    DialogDriver::Alt(dlg, L't');
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDC_GRAD_TEXT));
+    driver.Then([](HWND title) {  // 登録(&R) asks for a title
+      DialogDriver::Type(title, L'c');
+      DialogDriver::Click(title, IDOK);
+    });
+    DialogDriver::Alt(dlg, L'r');
     DialogDriver::Click(dlg, IDC_GRAD_OK);
   });
   Command(ID_GRADIENT);
@@ -43,6 +56,7 @@ TEST_F(Gradient, OkInsertsTheMarkup) {
             "<font color=\"#ff0000\">a</font><font color=\"#7f007f\">b</font>"
             "<font color=\"#0000ff\">c</font>");
   EXPECT_EQ(Registry().GetString("Dialog\\Grad", "DefStr", u"?"), u"abc");
+  EXPECT_EQ(Registry().GetString("Dialog\\Grad", "m_RegTitle_00", u"?"), u"c");
   View().edit().SetText(Sjis(""));
   App().m_TagStrType = 1;
   driver.Then([](HWND dlg) {

@@ -19,22 +19,30 @@ class Snippets : public AppTest {
   }
 };
 
-// Slot 11 edited through the list and edit dialogs shows in the menu and
-// goes in verbatim, caret after it.
+// Slot 11 edited by keys through the list and edit dialogs (each label's
+// mnemonic leads to its field) shows in the menu and goes in verbatim.
 TEST_F(Snippets, EditedSlotShowsAndInsertsVerbatim) {
   ASSERT_TRUE(Start());
-  EXPECT_EQ(ItemText(ID_REGSTR_0 + 11), L"grayed 未登録(&B)");
+  EXPECT_EQ(ItemText(ID_REGSTR_0 + 15), L"grayed 未登録(&F)");
+  App().m_RegTitle[11] = u"old";
   const std::wstring body = L"<TABLE>\r\n<TR><TD></TD></TR>\r\n</table>";
   DialogDriver driver;
   driver.Then([&](HWND list) {
     SendDlgItemMessageW(list, IDC_REGSTR_LIST, LB_SETCURSEL, 11, 0);
-    DialogDriver::Click(list, IDC_REGSTR_EDIT);
-    DialogDriver::Key(GetDlgItem(list, IDC_REGSTR_LIST), VK_ESCAPE);
-  });
-  driver.Then([&](HWND edit) {
-    DialogDriver::SetText(edit, IDC_REGSTR_TITLE, L"テーブル");
-    DialogDriver::SetText(edit, IDC_REGSTR_BODY, body);
-    DialogDriver::Click(edit, IDOK);
+    SendMessageW(list, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(list, IDOK)), TRUE);
+    DialogDriver::Alt(list, L'l');
+    EXPECT_EQ(GetFocus(), GetDlgItem(list, IDC_REGSTR_LIST));
+    driver.Then([&](HWND edit) {
+      for (wchar_t c : std::wstring(L"テーブル")) DialogDriver::Type(edit, c);  // over the old title
+      DialogDriver::Alt(edit, L's');
+      EXPECT_EQ(GetFocus(), GetDlgItem(edit, IDC_REGSTR_BODY));
+      DialogDriver::SetText(edit, IDC_REGSTR_BODY, body);
+      DialogDriver::Alt(edit, L't');
+      EXPECT_EQ(GetFocus(), GetDlgItem(edit, IDC_REGSTR_TITLE));
+      DialogDriver::Click(edit, IDOK);
+    });
+    DialogDriver::Alt(list, L'e');
+    DialogDriver::Click(list, IDOK);
   });
   Command(ID_REGSTR_SETTING);
   ASSERT_TRUE(driver.all_done());
