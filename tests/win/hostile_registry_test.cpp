@@ -10,6 +10,7 @@
 #include "fw/text.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
+#include "win/dialog_driver.h"
 
 namespace kestil::testing {
 namespace {
@@ -89,6 +90,13 @@ TEST_P(HostileRegistry, StartsWorksAndWritesSaneValues) {
   EXPECT_EQ(View().edit().GetText(), upper ? u"x<BR>\r\n" : u"x<br>\r\n");
   HMENU snippets = GetSubMenu(GetMenu(Frame()), 5);
   SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(snippets), 5);
+  DialogDriver driver;  // the dialog reads the gradient values, and writes them on close
+  driver.Then([](HWND dlg) {
+    EXPECT_LE(SendDlgItemMessageW(dlg, IDC_GRAD_LIST, LB_GETCOUNT, 0, 0), 16);
+    DialogDriver::Click(dlg, IDCANCEL);
+  });
+  Command(ID_GRADIENT);
+  EXPECT_TRUE(driver.all_done());
   ui_.answers = {IDNO};
   Close();
   EXPECT_EQ(App().frame()->hwnd(), nullptr);
