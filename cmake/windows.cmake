@@ -90,7 +90,6 @@ add_executable(kestil_win_app_tests
   tests/win/snippets_test.cpp
   tests/win/tools_test.cpp
   tests/win/gradient_dialog_test.cpp
-  tests/win/dialog_keys_test.cpp
   tests/win/editing_test.cpp
   tests/win/hostile_registry_test.cpp
   tests/win/file_faults_test.cpp

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 namespace kestil::testing {
 namespace {
 
@@ -90,6 +92,16 @@ void DialogDriver::Click(HWND dialog, int id) {
 void DialogDriver::Key(HWND control, UINT vk) {
   PostMessageW(control, WM_KEYDOWN, vk, 1);
   PostMessageW(control, WM_KEYUP, vk, 0xC0000001);
+}
+
+void DialogDriver::Press(HWND dialog, UINT msg, wchar_t ch) {
+  // Keys outside the dialog would reach the main window (and its menus).
+  ASSERT_TRUE(IsChild(dialog, GetFocus())) << "the focus is outside the dialog";
+  MSG m{GetFocus(), msg, ch, msg == WM_SYSCHAR ? 0x20000001 : 1, 0, {}};  // bit 29: Alt is down
+  if (!IsDialogMessageW(dialog, &m)) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
 }
 
 }  // namespace kestil::testing

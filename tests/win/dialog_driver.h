@@ -32,8 +32,13 @@ class DialogDriver {
   static void SetText(HWND dialog, int id, const std::wstring& text);
   static void Click(HWND dialog, int id);  // BM_CLICK on a button
   static void Key(HWND control, UINT vk);  // posts a key press
+  // A character, or Alt and a letter, as the dialog's own loop handles it
+  // (the dialog manager first) at the control with the focus.
+  static void Type(HWND dialog, wchar_t ch) { Press(dialog, WM_CHAR, ch); }
+  static void Alt(HWND dialog, wchar_t letter) { Press(dialog, WM_SYSCHAR, letter); }
 
  private:
+  static void Press(HWND dialog, UINT msg, wchar_t ch);
   static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK HelperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
