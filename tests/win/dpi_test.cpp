@@ -44,19 +44,6 @@ class Dpi : public AppTest {
   }
 };
 
-// Wine reads the manifest's awareness as Windows 10 does.
-TEST_F(Dpi, TheProcessIsPerMonitorAware) {
-  using GetContextFn = HANDLE(WINAPI*)();
-  using AwarenessFn = int(WINAPI*)(HANDLE);
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  const auto get_context = reinterpret_cast<GetContextFn>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
-  const auto awareness_of = reinterpret_cast<AwarenessFn>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
-  if (get_context == nullptr || awareness_of == nullptr) GTEST_SKIP() << "no awareness contexts";
-  EXPECT_EQ(awareness_of(get_context()), 2);  // per monitor
-}
-
 // The font doubles and the toolbar takes its 32 px images at 192 dpi; the
 // window takes the suggested place, the view stays below the taller bar,
 // the text and its tab stops follow, and all comes back at 96.
