@@ -17,6 +17,9 @@ constexpr unsigned kToolbarButtons[] = {
     ID_TOPMOST,
 };
 
+// The buttons whose arrow opens a menu of their own.
+constexpr unsigned kDropDownButtons[] = {ID_TAG_TABLE, ID_TAG_FONT};
+
 constexpr fw::ToolbarImages kToolbarImages[] = {
     {IDR_MAINFRAME, 16, 15}, {IDB_TOOLBAR_24, 24, 23}, {IDB_TOOLBAR_32, 32, 30}};
 
@@ -52,19 +55,11 @@ HFONT CreateEditorFont(int dpi) {
 int CMainFrame::OnCreate(CREATESTRUCTW& cs) {
   if (fw::FrameWindow::OnCreate(cs) == -1) return -1;
   if (!CreateToolbar(IDC_TOOLBAR, kToolbarImages, kToolbarButtons,
-                     WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP)) {
+                     WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+                     TBSTYLE_EX_DRAWDDARROWS, kDropDownButtons)) {
     return -1;
   }
   if (!CreateStatusBar(IDC_STATUSBAR, kIndicators)) return -1;
-  SendMessageW(toolbar(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-  for (unsigned command : {ID_TAG_TABLE, ID_TAG_FONT}) {
-    TBBUTTONINFOW info{};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_STYLE;
-    SendMessageW(toolbar(), TB_GETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
-    info.fsStyle |= BTNS_DROPDOWN;
-    SendMessageW(toolbar(), TB_SETBUTTONINFOW, command, reinterpret_cast<LPARAM>(&info));
-  }
   m_EditFont.Reset(CreateEditorFont(dpi()), dpi());
   if (m_Options.m_TopMost != 0) ApplyTopMost();
   const int status = m_Profile.GetInt(kBarSection, "StatusBar", 1);

@@ -120,17 +120,27 @@ bool App::OpenDocumentFile(const std::wstring& path) {
 
 void App::ShowMainWindow(int show) {
   if (frame_ == nullptr || frame_->hwnd() == nullptr) return;
+  // The bars show the right state in their first painting, and the first
+  // idle moment finds nothing to change.
+  UpdateUserInterface();
   ShowWindow(frame_->hwnd(), show);
   UpdateWindow(frame_->hwnd());
 }
 
 bool App::OnIdle(long count) {
-  if (count == 0 && frame_ != nullptr && frame_->hwnd() != nullptr) {
-    frame_->UpdateToolbar();
-    frame_->UpdateIndicators();
-    if (document_ != nullptr) document_->UpdateFrameTitle();
+  if (count == 0) {
+    // The keys read while the messages were handled are closed.
+    profile_->ForgetKeys();
+    UpdateUserInterface();
   }
   return false;
+}
+
+void App::UpdateUserInterface() {
+  if (frame_ == nullptr || frame_->hwnd() == nullptr) return;
+  frame_->UpdateToolbar();
+  frame_->UpdateIndicators();
+  if (document_ != nullptr) document_->UpdateFrameTitle();
 }
 
 int App::Run() {

@@ -69,10 +69,13 @@ class App : public CommandTarget {
   // Creates the frame and its view on first use.
   bool EnsureFrame();
   void ShowMainWindow(int show);
+  // The toolbar, the indicators and the title as the commands' update
+  // handlers and the document say.
+  void UpdateUserInterface();
 
  private:
   static App* current_;
-  std::unique_ptr<kestil::Profile> profile_;
+  std::unique_ptr<RegistryProfile> profile_;
   std::unique_ptr<Document> document_;
   std::unique_ptr<FrameWindow> frame_;
   std::unique_ptr<EditView> pending_view_;  // until the frame takes it

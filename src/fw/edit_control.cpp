@@ -34,8 +34,6 @@ bool LeavesTextAlone(UINT msg) {
   }
 }
 
-constexpr UINT_PTR kSubclassId = 0x4B45;  // one subclass per control
-
 // Asks the control to break lines at a lone LF or CR as at CR LF (Windows 10
 // 1809 and later; older systems and Wine ignore the message).
 constexpr UINT kEmSetExtendedStyle = ECM_FIRST + 10;
@@ -103,25 +101,42 @@ class EditControlOps::TextAccess {
 EditControlOps::EditControlOps(HWND edit) : hwnd_(edit), write_text_(WriteWholeText) {
   SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
   SendMessageW(hwnd_, kEmSetExtendedStyle, kAllowEolAll, kAllowEolAll);
-  subclassed_ = SetWindowSubclass(hwnd_, SubclassProc, kSubclassId,
-                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  // The window procedure itself is replaced, with the object in the
+  // window's user data: the common controls' subclass chain looks up a
+  // window property at every message, and under Wine each lookup is a
+  // round trip to the server.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  control_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
 }
 
-EditControlOps::~EditControlOps() {
-  if (subclassed_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+EditControlOps::~EditControlOps() { Unsubclass(); }
+
+void EditControlOps::Unsubclass() {
+  if (control_proc_ == nullptr || !IsWindow(hwnd_)) return;
+  // Only while nobody has subclassed the control after us.
+  if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc)) {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_proc_));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    control_proc_ = nullptr;
+  }
 }
 
-LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                              UINT_PTR id, DWORD_PTR self) {
-  auto* ops = reinterpret_cast<EditControlOps*>(self);
+LRESULT EditControlOps::DefSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const {
+  return CallWindowProcW(control_proc_, hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* ops = reinterpret_cast<EditControlOps*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (ops == nullptr || ops->control_proc_ == nullptr) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, SubclassProc, id);
-    ops->subclassed_ = false;
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    const WNDPROC proc = ops->control_proc_;
+    ops->Unsubclass();
+    return CallWindowProcW(proc, hwnd, msg, wp, lp);
   }
   LRESULT handled = 0;
   if (ops->changing_depth_ == 0 && ops->HandleHistoryMessage(msg, wp, &handled)) return handled;
-  if (LeavesTextAlone(msg)) return DefSubclassProc(hwnd, msg, wp, lp);
+  if (LeavesTextAlone(msg)) return ops->DefSubclassProc(hwnd, msg, wp, lp);
   const bool record = ops->changing_depth_ == 0 && !ops->own_change_;
   Before before;
   if (record) before = ops->Capture();
@@ -137,8 +152,9 @@ LRESULT CALLBACK EditControlOps::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LP
   ++ops->generation_;
   ++ops->changing_depth_;
   const LRESULT result =
-      convert ? DefSubclassProc(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(converted.c_str()))
-              : DefSubclassProc(hwnd, msg, wp, lp);
+      convert ? ops->DefSubclassProc(hwnd, EM_REPLACESEL, TRUE,
+                                     reinterpret_cast<LPARAM>(converted.c_str()))
+              : ops->DefSubclassProc(hwnd, msg, wp, lp);
   --ops->changing_depth_;
   ++ops->generation_;
   try {

@@ -77,8 +77,10 @@ class EditControlOps : public EditOps {
  private:
   class TextAccess;
 
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // The control's own procedure, and putting it back.
+  LRESULT DefSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) const;
+  void Unsubclass();
   // The text that a message puts in place of what the control would insert,
   // when the document's line ending asks for it; false for any other message.
   bool LineBreaksToConvert(UINT msg, WPARAM wp, std::u16string* text) const;
@@ -113,7 +115,7 @@ class EditControlOps : public EditOps {
   mutable bool modified_ = false;
   UndoHistory<std::u16string> history_;
   bool own_change_ = false;  // the adapter itself is changing the text
-  bool subclassed_ = false;
+  WNDPROC control_proc_ = nullptr;
   // Bumped whenever a message that may change the text starts or ends.
   std::uint64_t generation_ = 0;
   int changing_depth_ = 0;

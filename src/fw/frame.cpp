@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "fw/app.h"
@@ -222,14 +223,19 @@ void FrameWindow::HandleDpiChanged(int dpi, const RECT& suggested) {
 }
 
 bool FrameWindow::CreateToolbar(UINT id, std::span<const ToolbarImages> images,
-                                std::span<const UINT> buttons, DWORD style) {
+                                std::span<const UINT> buttons, DWORD style, DWORD ex_style,
+                                std::span<const UINT> drop_downs) {
   if (images.empty()) return false;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+  // Made hidden and shown complete: a visible toolbar sizes and paints
+  // itself again at each of the settings below.
+  toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | (style & ~WS_VISIBLE),
+                             0, 0, 0, 0, hwnd_,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance,
                              nullptr);
   if (toolbar_ == nullptr) return false;
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  if (ex_style != 0) SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, ex_style);
   image_sets_.assign(images.begin(), images.end());
   if (!LoadToolbarImages()) return false;
   std::vector<TBBUTTON> tb;
@@ -243,6 +249,9 @@ bool FrameWindow::CreateToolbar(UINT id, std::span<const ToolbarImages> images,
       b.idCommand = static_cast<int>(command);
       b.fsState = TBSTATE_ENABLED;
       b.fsStyle = BTNS_BUTTON;
+      if (std::find(drop_downs.begin(), drop_downs.end(), command) != drop_downs.end()) {
+        b.fsStyle |= BTNS_DROPDOWN;
+      }
     }
     tb.push_back(b);
   }
@@ -274,6 +283,7 @@ void FrameWindow::RecalcLayout() {
   if (hwnd_ == nullptr) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
+  laid_out_ = {client.right, client.bottom};
   int top = 0;
   int bottom = client.bottom;
   if (HasVisibleStyle(toolbar_)) {
@@ -288,12 +298,6 @@ void FrameWindow::RecalcLayout() {
     GetWindowRect(status_bar_, &r);
     bottom -= r.bottom - r.top;
     LayOutPanes(client.right);
-    for (std::size_t i = 0; i < indicators_.size(); ++i) {
-      SendMessageW(status_bar_, SB_SETTEXTW, i + 1,
-                   reinterpret_cast<LPARAM>(indicator_texts_[i] == L"\x1"
-                                                ? L""
-                                                : indicator_texts_[i].c_str()));
-    }
   }
   if (view_ != nullptr && view_->hwnd() != nullptr) {
     MoveWindow(view_->hwnd(), 0, top, client.right, std::max(bottom - top, 0), TRUE);
@@ -339,7 +343,7 @@ void FrameWindow::LayOutPanes(int client_right) {
 }
 
 void FrameWindow::UpdateToolbar() {
-  if (toolbar_ == nullptr || !IsWindowVisible(toolbar_)) return;
+  if (!HasVisibleStyle(toolbar_)) return;
   App* app = App::Current();
   const auto count = static_cast<int>(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
@@ -455,7 +459,8 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HandleDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_SIZE:
-      RecalcLayout();
+      // The first showing sends the size the window was laid out at already.
+      if (LOWORD(lp) != laid_out_.cx || HIWORD(lp) != laid_out_.cy) RecalcLayout();
       return 0;
     case WM_SETFOCUS:
       if (view_ != nullptr && view_->hwnd() != nullptr) SetFocus(view_->hwnd());

@@ -66,8 +66,11 @@ class FrameWindow : public CommandTarget {
   // Toolbar with one image per button in order; 0 in buttons is a separator.
   // images: the same pictures drawn at several sizes, the smallest first;
   // the toolbar shows the one nearest to the first's size at dpi().
+  // ex_style: the toolbar's extended style; the buttons of drop_downs get an
+  // arrow of their own. The toolbar appears once it is complete.
   bool CreateToolbar(UINT id, std::span<const ToolbarImages> images,
-                     std::span<const UINT> buttons, DWORD style);
+                     std::span<const UINT> buttons, DWORD style, DWORD ex_style = 0,
+                     std::span<const UINT> drop_downs = {});
   // Status bar: a message pane, then one pane per indicator string id. A
   // pane with an update handler shows the text the handler sets; the others
   // show their string while their key is on. Each pane is as wide as its
@@ -104,6 +107,7 @@ class FrameWindow : public CommandTarget {
   std::vector<UINT> indicators_;
   std::vector<std::wstring> indicator_texts_;
   std::vector<int> pane_widths_;
+  SIZE laid_out_{-1, -1};  // the client size of the last layout
   bool idle_update_posted_ = false;
 };
 

@@ -138,5 +138,26 @@ TEST_F(AppTest, BadValuesReadAsTheirDefaults) {
   EXPECT_EQ(bodies[2].substr(0, 2), u"ab");
 }
 
+// A section's key stays open between reads until the loop is idle: what the
+// profile itself writes is read back at once, even into a section it found
+// missing; what another writer puts in an open key shows at once, and a
+// section another writer creates shows after the keys are forgotten.
+TEST_F(AppTest, ProfileKeysHeldBetweenIdleMoments) {
+  fw::RegistryProfile profile(kRegistryMaker, L"kestil");
+  EXPECT_EQ(profile.GetInt("Held", "Mine", -1), -1);
+  profile.WriteInt("Held", "Mine", 7);
+  EXPECT_EQ(profile.GetInt("Held", "Mine", -1), 7);
+  const DWORD eight = 8;
+  Put({L"Held", L"Theirs", false}, REG_DWORD, &eight, sizeof eight);
+  EXPECT_EQ(profile.GetInt("Held", "Theirs", -1), 8);
+
+  EXPECT_EQ(profile.GetString("Later", "Text", u"none"), u"none");
+  const std::wstring text(300, L'\x3042');  // longer than the first read's buffer
+  Put({L"Later", L"Text", true}, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() * 2 + 2));
+  EXPECT_EQ(profile.GetString("Later", "Text", u"none"), u"none");
+  profile.ForgetKeys();
+  EXPECT_EQ(profile.GetString("Later", "Text", u"none"), fw::AsU16(text));
+}
+
 }  // namespace
 }  // namespace kestil::testing
