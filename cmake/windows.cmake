@@ -16,6 +16,7 @@ add_library(kestil_fw STATIC
   src/fw/edit_control.cpp
   src/fw/edit_view.cpp
   src/fw/frame.cpp
+  src/fw/paint_buffer.cpp
   src/fw/dialog.cpp
   src/fw/shell_registration.cpp
   src/fw/printing.cpp

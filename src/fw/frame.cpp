@@ -234,6 +234,7 @@ bool FrameWindow::CreateToolbar(UINT id, std::span<const ToolbarImages> images,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance,
                              nullptr);
   if (toolbar_ == nullptr) return false;
+  toolbar_painting_.Attach(toolbar_);
   SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   if (ex_style != 0) SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, ex_style);
   image_sets_.assign(images.begin(), images.end());
@@ -267,8 +268,9 @@ bool FrameWindow::CreateStatusBar(UINT id, std::span<const UINT> indicators) {
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
   if (status_bar_ == nullptr) return false;
+  status_painting_.Attach(status_bar_);
   indicators_.assign(indicators.begin(), indicators.end());
-  indicator_texts_.assign(indicators_.size(), L"\x1");  // forces the first update
+  indicator_texts_.assign(indicators_.size(), L"");  // as the new panes show
   SetIdleMessage();
   return true;
 }

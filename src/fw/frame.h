@@ -11,6 +11,7 @@
 #include "fw/command.h"
 #include "fw/dpi.h"
 #include "fw/edit_view.h"
+#include "fw/paint_buffer.h"
 #include "fw/win.h"
 
 namespace fw {
@@ -101,6 +102,8 @@ class FrameWindow : public CommandTarget {
   HWND toolbar_ = nullptr;
   HWND status_bar_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  BufferedPainting toolbar_painting_;
+  BufferedPainting status_painting_;
   std::vector<ToolbarImages> image_sets_;
   int dpi_ = kBaseDpi;
   std::unique_ptr<EditView> view_;

@@ -2,7 +2,9 @@
 // options, bars, always on top, the new commands and closing.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fw/win.h"
 
@@ -35,6 +37,66 @@ TEST_F(MainWindow, StartsWithAnEmptyPlainDocument) {
   SendMessageW(Edit(), WM_CHAR, VK_BACK, 1);
   Idle();
   EXPECT_EQ(Title(), L"無題 - Kestil");
+}
+
+// The client area of a window as it shows on the screen, one COLORREF-like
+// value per pixel.
+std::vector<std::uint32_t> Pixels(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  HDC screen = GetDC(hwnd);
+  BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+  ReleaseDC(hwnd, screen);
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(p, p + static_cast<std::size_t>(r.right) * r.bottom);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+// The bars paint through a bitmap in memory. A repaint of one button shows
+// what a repaint of the whole bar shows, also once the window has grown and
+// the bitmap with it, and the bar's empty end shows the button face.
+TEST_F(MainWindow, BarsPaintThroughMemoryAsOnTheScreen) {
+  ASSERT_TRUE(Start());
+  for (const bool grown : {false, true}) {
+    if (grown) {
+      RECT r{};
+      GetWindowRect(Frame(), &r);
+      SetWindowPos(Frame(), nullptr, 0, 0, r.right - r.left + 200, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    }
+    for (HWND bar : {App().frame()->toolbar(), App().frame()->status_bar()}) {
+      RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      const std::vector<std::uint32_t> whole = Pixels(bar);
+      RECT part{};
+      if (bar == App().frame()->toolbar()) {
+        SendMessageW(bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&part));
+      } else {
+        SendMessageW(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+      }
+      RedrawWindow(bar, &part, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      EXPECT_EQ(Pixels(bar), whole) << grown;
+      RECT client{};
+      GetClientRect(bar, &client);
+      const COLORREF face = GetSysColor(COLOR_BTNFACE);
+      const std::uint32_t end = whole[static_cast<std::size_t>(client.right) * 3 - 3];
+      EXPECT_EQ(end, static_cast<std::uint32_t>(GetRValue(face) << 16 | GetGValue(face) << 8 |
+                                                GetBValue(face)))
+          << grown << std::hex << " " << end;
+    }
+  }
 }
 
 TEST_F(MainWindow, OpensTheFileOnTheCommandLineAndSavesItByteForByte) {
