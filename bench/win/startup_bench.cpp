@@ -2,7 +2,7 @@
 // moment (WaitForInputIdle), for kestil.exe and Wine's notepad started the
 // same way in the same run; without a file and with a 10 MB code page 932
 // text.
-//   kestil_startup_bench [pairs] [--no-file]
+//   kestil_startup_bench [pairs, 15 unless given] [--no-file]
 // The two programs take turns (kestil, notepad, kestil, ...), so that a slow
 // spell of the machine weighs on both alike; one pair first is not counted,
 // so that both start from warm caches. Beside the ratio of the two medians
@@ -90,7 +90,7 @@ std::wstring Directory() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  int pairs = 9;
+  int pairs = 15;
   bool with_file = true;
   for (int i = 1; i < argc; ++i) {
     if (std::wcscmp(argv[i], L"--no-file") == 0) {

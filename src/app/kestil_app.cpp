@@ -61,8 +61,10 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
   auto doc = std::make_unique<CKestilDoc>(options, m_NewDocKind);
   InstallEncodingCommands(*doc);
   SetDocTemplate(std::move(doc), std::move(frame), std::move(view), IDR_MAINFRAME);
-  fw::RegisterDocumentType(
-      {L"Kestil.Document", L"Kestil Document", L".txt", ExecutablePath(), 1});
+  WhenIdle([] {
+    fw::RegisterDocumentType(
+        {L"Kestil.Document", L"Kestil Document", L".txt", ExecutablePath(), 1});
+  });
   // A file that cannot be opened (a stale shortcut) has given its message;
   // Kestil then starts with an empty document, as without a file.
   const bool ok = (!file.empty() && OpenDocumentFile(file)) || FileNewDefault();

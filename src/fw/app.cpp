@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "fw/document.h"
 #include "fw/edit_view.h"
 #include "fw/frame.h"
@@ -132,6 +134,8 @@ bool App::OnIdle(long count) {
     // The keys read while the messages were handled are closed.
     profile_->ForgetKeys();
     UpdateUserInterface();
+    // What a task asks for in turn waits for the next idle moment.
+    for (auto& task : std::exchange(idle_tasks_, {})) task();
   }
   return false;
 }

@@ -3,8 +3,10 @@
 // document, frame, application), the per-user profile and the recent files.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/profile.h"
 #include "base/recent_files.h"
@@ -34,6 +36,9 @@ class App : public CommandTarget {
   // Work at idle time: toolbar buttons and status indicators. True asks
   // for more idle calls.
   virtual bool OnIdle(long count);
+  // Work that the window does not wait for: done at the next idle moment,
+  // once the window is up.
+  void WhenIdle(std::function<void()> task) { idle_tasks_.push_back(std::move(task)); }
 
   // Routes a command: view, document, frame, application.
   bool RouteCommand(UINT id);
@@ -76,6 +81,7 @@ class App : public CommandTarget {
  private:
   static App* current_;
   std::unique_ptr<RegistryProfile> profile_;
+  std::vector<std::function<void()>> idle_tasks_;
   std::unique_ptr<Document> document_;
   std::unique_ptr<FrameWindow> frame_;
   std::unique_ptr<EditView> pending_view_;  // until the frame takes it
