@@ -1,7 +1,6 @@
 // The edit operations on the real edit control.
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "contract/edit_contract.h"
 #include "win/win_test_util.h"
@@ -37,33 +36,6 @@ TEST(EditControl, APauseEndsATypedRunAndCaretKeysKeepTheHistory) {
   EXPECT_TRUE(edit->IsModified());
   edit->Undo();
   EXPECT_EQ(edit->GetText(), u"x");
-}
-
-// Enter and a paste give their line breaks the document's ending; each is
-// one step of the history.
-TEST(EditControl, AddedLineBreaksTakeTheDocumentsEnding) {
-  auto edit = MakeEditControl();
-  edit->SetText(u"ab");
-  edit->set_line_ending(LineEnding::kLf);
-  edit->SetSel(1, 1);
-  Char(edit, '\r');
-  EXPECT_EQ(edit->GetText(), u"a\nb");
-  ASSERT_TRUE(OpenClipboard(edit->hwnd()));
-  EmptyClipboard();
-  const std::wstring pasted = L"x\r\ny\rz\n";
-  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
-  std::memcpy(GlobalLock(data), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(data);
-  SetClipboardData(CF_UNICODETEXT, data);
-  CloseClipboard();
-  SendMessageW(edit->hwnd(), WM_PASTE, 0, 0);
-  EXPECT_EQ(edit->GetText(), u"a\nx\ny\nz\nb");
-  edit->Undo();
-  EXPECT_EQ(edit->GetText(), u"a\nb");
-  edit->set_line_ending(LineEnding::kCrLf);
-  edit->SetSel(0, 0);
-  SendMessageW(edit->hwnd(), WM_PASTE, 0, 0);
-  EXPECT_EQ(edit->GetText(), u"x\r\ny\r\nz\r\na\nb");
 }
 
 // A surrogate pair typed as its two halves is one character; no position

@@ -181,15 +181,15 @@ TEST_F(Encodings, AddedLineBreaksTakeTheDocumentsEnding) {
   CaretToEnd();
   Type(L"a\rb");
   Command(ID_TAG_BR);
-  PasteText(L"1\r\n2");
+  PasteText(L"1\r\n2\r3\n4");
   App().m_RegTitle[2] = u"s";
   App().m_RegStr[2] = u"s\r\nt";
   Command(ID_REGSTR_2);
-  const std::u16string lf = u"<p>©</p>\na\nb<br>\n1\n2s\nt";
+  const std::u16string lf = u"<p>©</p>\na\nb<br>\n1\n2\n3\n4s\nt";
   EXPECT_EQ(Units(), lf);
 
   Command(ID_LINE_ENDING_CRLF);
-  EXPECT_EQ(Units(), u"<p>©</p>\r\na\r\nb<br>\r\n1\r\n2s\r\nt");
+  EXPECT_EQ(Units(), u"<p>©</p>\r\na\r\nb<br>\r\n1\r\n2\r\n3\r\n4s\r\nt");
   ExpectPanes(L"UTF-8", L"CRLF");
   Command(ID_EDIT_UNDO);
   EXPECT_EQ(Units(), lf);
@@ -197,7 +197,7 @@ TEST_F(Encodings, AddedLineBreaksTakeTheDocumentsEnding) {
   CaretToEnd();
   Type(L"\r");
   Command(ID_FILE_SAVE);
-  EXPECT_EQ(page.Read(), "<p>©</p>\na\nb<br>\n1\n2s\nt\n");
+  EXPECT_EQ(page.Read(), "<p>©</p>\na\nb<br>\n1\n2\n3\n4s\nt\n");
 }
 
 TEST_F(Encodings, SwitchingTheEncodingOfTheNextSave) {
