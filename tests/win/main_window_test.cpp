@@ -23,9 +23,20 @@ class MainWindow : public AppTest {
   fw::RegistryProfile Registry() { return fw::RegistryProfile(kRegistryMaker, L"kestil"); }
 };
 
-// The title marks a modified document.
+// The title marks a modified document. The table and font buttons have
+// arrows of their own.
 TEST_F(MainWindow, StartsWithAnEmptyPlainDocument) {
   ASSERT_TRUE(Start());
+  HWND toolbar = App().frame()->toolbar();
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS,
+            TBSTYLE_EX_DRAWDDARROWS);
+  for (const UINT id : {ID_TAG_TABLE, ID_TAG_FONT, ID_TAG_BR}) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_STYLE;
+    SendMessageW(toolbar, TB_GETBUTTONINFOW, id, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ((info.fsStyle & BTNS_DROPDOWN) != 0, id != ID_TAG_BR) << id;
+  }
   EXPECT_TRUE(IsWindowVisible(Frame()));
   EXPECT_EQ(Title(), L"無題 - Kestil");
   EXPECT_EQ(Text(), "");
