@@ -4,16 +4,24 @@
 
 namespace kestil::testing {
 
-TempFile::TempFile(const std::wstring& name, const std::string& bytes) {
+std::wstring TempDir() {
   wchar_t dir[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, dir);
-  path_ = std::wstring(dir) + name;
-  SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-  HANDLE f = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  return dir;
+}
+
+void Put(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD wrote = 0;
   WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
   CloseHandle(f);
+}
+
+TempFile::TempFile(const std::wstring& name, const std::string& bytes)
+    : path_(TempDir() + name) {
+  SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  Put(path_, bytes);
 }
 
 TempFile::~TempFile() {

@@ -126,6 +126,11 @@ class AppTest : public ::testing::Test {
   std::unique_ptr<CKestilApp> app_;
 };
 
+// The prefix's temporary folder, with its final backslash.
+std::wstring TempDir();
+// Writes a file as another program would, without the editor's save.
+void Put(const std::wstring& path, const std::string& bytes);
+
 // A file in the prefix's temporary folder, removed at the end of the test.
 class TempFile {
  public:

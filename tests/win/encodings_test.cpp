@@ -32,12 +32,6 @@ std::string Utf16File(std::u16string_view units, bool big_endian) {
   return bytes;
 }
 
-std::wstring TempDir() {
-  wchar_t dir[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, dir);
-  return dir;
-}
-
 class Encodings : public AppTest {
  protected:
   std::wstring Pane(int index) {

@@ -26,12 +26,6 @@ const wchar_t kDenied[] = L"アクセスが拒否されました。";
 const wchar_t kNotFound[] = L"ファイルが見つかりません。";
 const wchar_t kNoRelative[] = L"相対パスで示す事が出来ませんでした";
 
-std::wstring TempDir() {
-  wchar_t dir[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, dir);
-  return dir;
-}
-
 std::wstring Env(const wchar_t* name) {
   wchar_t value[MAX_PATH] = {};
   return GetEnvironmentVariableW(name, value, MAX_PATH) != 0 ? value : L"";
@@ -46,14 +40,6 @@ std::string ReadBytes(const std::wstring& path) {
   std::string bytes;
   DWORD error = 0;
   return fw::ReadWholeFile(path, bytes, &error) ? bytes : "<unreadable>";
-}
-
-// Writes a file without the editor's save (which would tidy the folder).
-void Put(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD wrote = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-  CloseHandle(f);
 }
 
 // A folder of the test's own, removed with its files at the end.
