@@ -4,6 +4,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 kestil_portable_library(kestil_portable)
+include(cmake/scintilla.cmake)
 
 # The framework over Win32: nothing of the program.
 add_library(kestil_fw STATIC
@@ -24,7 +25,7 @@ add_library(kestil_fw STATIC
 )
 target_include_directories(kestil_fw PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(kestil_fw PRIVATE ${KESTIL_WARNINGS})
-target_link_libraries(kestil_fw PUBLIC kestil_portable ${KESTIL_WIN_LIBS})
+target_link_libraries(kestil_fw PUBLIC kestil_portable scintilla ${KESTIL_WIN_LIBS})
 
 # The program's windows, one group per subsystem, and the composition root.
 add_library(kestil_win STATIC
