@@ -14,7 +14,7 @@ add_library(kestil_fw STATIC
   src/fw/file_io.cpp
   src/fw/app.cpp
   src/fw/document.cpp
-  src/fw/edit_control.cpp
+  src/fw/scintilla_surface.cpp
   src/fw/edit_view.cpp
   src/fw/frame.cpp
   src/fw/paint_buffer.cpp
@@ -76,7 +76,7 @@ endif()
 
 add_executable(kestil_win_tests
   tests/win/text_core_test.cpp
-  tests/win/edit_control_test.cpp
+  tests/win/surface_test.cpp
   tests/win/win_test_util.cpp
 )
 target_include_directories(kestil_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -131,7 +131,7 @@ target_link_options(kestil_save_victim PRIVATE -municode)
 target_link_libraries(kestil_save_victim PRIVATE kestil_win)
 add_dependencies(kestil_win_app_tests kestil_save_victim)
 
-add_executable(kestil_win_bench bench/win/insert_bench.cpp bench/sample_text.cpp)
+add_executable(kestil_win_bench bench/win/surface_bench.cpp bench/sample_text.cpp)
 target_include_directories(kestil_win_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_win_bench PRIVATE ${KESTIL_WARNINGS})
 target_link_libraries(kestil_win_bench PRIVATE kestil_win)

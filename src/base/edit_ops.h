@@ -1,8 +1,8 @@
 // The edit operations that every command builds on: one UTF-16 text,
 // addressed by unit positions as the edit control counts them, lines
 // numbered from 0.
-// Two implementations exist: an in-memory buffer and the edit control of the
-// view.
+// Two implementations exist: an in-memory buffer and the editing surface of
+// the view.
 #pragma once
 
 #include <cstddef>
@@ -61,7 +61,14 @@ class EditOps {
 
   // The line ending that line breaks added to the text take.
   LineEnding line_ending() const { return line_ending_; }
-  void set_line_ending(LineEnding ending) { line_ending_ = ending; }
+  void set_line_ending(LineEnding ending) {
+    line_ending_ = ending;
+    LineEndingChanged();
+  }
+
+ protected:
+  // An implementation whose keys add line breaks of their own follows here.
+  virtual void LineEndingChanged() {}
 
  private:
   LineEnding line_ending_ = LineEnding::kCrLf;

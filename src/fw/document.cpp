@@ -76,7 +76,7 @@ void Document::SetEncoding(kestil::Encoding e) {
 
 void Document::ConvertLineEndings(kestil::LineEnding ending) {
   if (view_ == nullptr) return;
-  kestil::EditControlOps& edit = view_->edit();
+  EditSurface& edit = view_->edit();
   mixed_endings_ = false;
   const std::u16string text = edit.GetText();
   const std::u16string converted = kestil::WithLineEnding(text, ending);

@@ -7,37 +7,25 @@
 #include "fw/document.h"
 #include "fw/ui.h"
 #include "fw/ids.h"
+#include "fw/scintilla_surface.h"
 
 namespace fw {
-
-namespace {
-
-bool HasSelection(HWND edit) {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return start != end;
-}
-
-}  // namespace
 
 // The standard editing commands, each enabled only when it can act.
 EditView::EditView() {
   On(ID_EDIT_UNDO, [this] { edit_->Undo(); });
   On(ID_EDIT_REDO, [this] { edit_->Redo(); });
-  On(ID_EDIT_CUT, [this] { SendMessageW(hwnd_, WM_CUT, 0, 0); });
-  On(ID_EDIT_COPY, [this] { SendMessageW(hwnd_, WM_COPY, 0, 0); });
-  On(ID_EDIT_PASTE, [this] { SendMessageW(hwnd_, WM_PASTE, 0, 0); });
-  On(ID_EDIT_SELECT_ALL, [this] { SendMessageW(hwnd_, EM_SETSEL, 0, -1); });
+  On(ID_EDIT_CUT, [this] { edit_->Cut(); });
+  On(ID_EDIT_COPY, [this] { edit_->Copy(); });
+  On(ID_EDIT_PASTE, [this] { edit_->Paste(); });
+  On(ID_EDIT_SELECT_ALL, [this] { edit_->SelectAll(); });
   OnUpdate(ID_EDIT_UNDO, [this](CmdUI& ui) { ui.Enable(edit_ != nullptr && edit_->CanUndo()); });
   OnUpdate(ID_EDIT_REDO, [this](CmdUI& ui) { ui.Enable(edit_ != nullptr && edit_->CanRedo()); });
-  OnUpdate(ID_EDIT_CUT, [this](CmdUI& ui) { ui.Enable(hwnd_ != nullptr && HasSelection(hwnd_)); });
-  OnUpdate(ID_EDIT_COPY, [this](CmdUI& ui) { ui.Enable(hwnd_ != nullptr && HasSelection(hwnd_)); });
-  OnUpdate(ID_EDIT_PASTE, [](CmdUI& ui) {
-    ui.Enable(IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT));
-  });
+  OnUpdate(ID_EDIT_CUT, [this](CmdUI& ui) { ui.Enable(edit_ != nullptr && edit_->HasSelection()); });
+  OnUpdate(ID_EDIT_COPY, [this](CmdUI& ui) { ui.Enable(edit_ != nullptr && edit_->HasSelection()); });
+  OnUpdate(ID_EDIT_PASTE, [this](CmdUI& ui) { ui.Enable(edit_ != nullptr && edit_->CanPaste()); });
   OnUpdate(ID_EDIT_SELECT_ALL,
-           [this](CmdUI& ui) { ui.Enable(hwnd_ != nullptr && GetWindowTextLengthW(hwnd_) > 0); });
+           [this](CmdUI& ui) { ui.Enable(edit_ != nullptr && !edit_->GetTextRange(0, 1).empty()); });
   On(ID_FILE_PRINT, [this] {
     if (auto job = MakePrintJob(true)) {
       PrintPages(GetParent(hwnd_), *job, document_ != nullptr ? document_->Title() : L"");
@@ -69,18 +57,17 @@ std::unique_ptr<PrintJob> EditView::MakePrintJob(bool ask) {
   }
   if (result != PrinterResult::kOk) return nullptr;
   return std::make_unique<PrintJob>(
-      edit_->GetText(), target, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)),
-      TabChars());
+      edit_->GetText(), target, edit_->font(), TabChars());
 }
 
 void EditView::OpenFindDialog(bool replace) {
   if (find_dialog_ != nullptr) DestroyWindow(find_dialog_);
   find_dialog_ = nullptr;
   // Start from the selection when it is one short line, else the last search.
-  const auto [start, end] = edit_->UnitSelection();
+  const auto [start, end] = edit_->GetSel();
   std::u16string seed = what_;
   if (start != end && end - start < 256) {
-    const std::u16string units = edit_->GetText().substr(start, end - start);
+    const std::u16string units = edit_->GetTextRange(start, end);
     if (units.find(u'\r') == std::u16string::npos) seed = units;
   }
   std::fill(std::begin(find_what_), std::end(find_what_), L'\0');
@@ -118,24 +105,24 @@ void EditView::OnFindReplace(const FINDREPLACEW& request) {
 }
 
 bool EditView::FindNext() {
-  const auto [start, end] = edit_->UnitSelection();
+  const auto [start, end] = edit_->GetSel();
   const std::u16string text = edit_->GetText();
   const auto match = kestil::FindMatch(text, what_, options_.down ? end : start, options_);
   if (!match) {
     NotFound();
     return false;
   }
-  SendMessageW(hwnd_, EM_SETSEL, match->first, static_cast<LPARAM>(match->second));
-  SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+  edit_->SetSel(match->first, match->second);
+  edit_->ScrollCaret();
   return true;
 }
 
 void EditView::ReplaceCurrent() {
-  const auto [start, end] = edit_->UnitSelection();
-  const std::u16string selected = edit_->GetText().substr(start, end - start);
+  const auto [start, end] = edit_->GetSel();
+  const std::u16string selected = edit_->GetTextRange(start, end);
   if (kestil::IsMatch(selected, what_, options_)) {
-    SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(with_.c_str()));
-    if (!options_.down) SendMessageW(hwnd_, EM_SETSEL, start, static_cast<LPARAM>(start));
+    edit_->ReplaceSel(with_);
+    if (!options_.down) edit_->SetSel(start, start);
   }
   FindNext();
 }
@@ -151,8 +138,8 @@ void EditView::ReplaceAll() {
     return;
   }
   // One replacement of the whole span: one step of the history.
-  SendMessageW(hwnd_, EM_SETSEL, begin, static_cast<LPARAM>(end));
-  SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replaced.c_str()));
+  edit_->SetSel(begin, end);
+  edit_->ReplaceSel(replaced);
 }
 
 void EditView::NotFound() {
@@ -168,16 +155,17 @@ bool EditView::Create(HWND parent, UINT id) {
   cs.hwndParent = parent;
   cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
   cs.hInstance = GetModuleHandleW(nullptr);
-  cs.lpszClass = L"EDIT";
   cs.lpszName = L"";
   cs.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL;
   cs.dwExStyle = WS_EX_CLIENTEDGE;
   PreCreateWindow(cs);
-  hwnd_ = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
-                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
-  if (hwnd_ == nullptr) return false;
-  edit_ = std::make_unique<kestil::EditControlOps>(hwnd_);
+  auto surface = ScintillaSurface::Create(parent, id, cs.style, cs.dwExStyle);
+  if (surface == nullptr) return false;
+  hwnd_ = surface->hwnd();
+  edit_ = std::move(surface);
   return true;
 }
+
+bool EditView::OnSurfaceNotify(LPARAM lp) { return ScintillaSurface::DispatchNotify(lp); }
 
 }  // namespace fw

@@ -1,12 +1,12 @@
-// The edit view: the multi-line Unicode edit control that holds the text,
-// with the edit operations, find and replace, and printing.
+// The edit view: the editing surface that holds the text, with the edit
+// operations, find and replace, and printing.
 #pragma once
 
 #include <memory>
 
 #include "fw/command.h"
 #include "fw/printing.h"
-#include "fw/edit_control.h"
+#include "fw/edit_surface.h"
 #include "base/text_search.h"
 
 namespace fw {
@@ -18,10 +18,10 @@ class EditView : public CommandTarget {
   EditView();
   ~EditView() override = default;
 
-  // Creates the control as a child of parent.
+  // Creates the surface as a child of parent.
   bool Create(HWND parent, UINT id);
   HWND hwnd() const { return hwnd_; }
-  kestil::EditControlOps& edit() { return *edit_; }
+  EditSurface& edit() { return *edit_; }
   Document* document() const { return document_; }
   void set_document(Document* document) { document_ = document; }
 
@@ -32,6 +32,9 @@ class EditView : public CommandTarget {
 
   // Tab width in average characters, for printing.
   virtual int TabChars() const { return 8; }
+
+  // A notification of the surface, which its parent receives.
+  bool OnSurfaceNotify(LPARAM lp);
 
   // A message of the find or replace dialog.
   void OnFindReplace(const FINDREPLACEW& request);
@@ -52,7 +55,7 @@ class EditView : public CommandTarget {
 
   HWND hwnd_ = nullptr;
   Document* document_ = nullptr;
-  std::unique_ptr<kestil::EditControlOps> edit_;
+  std::unique_ptr<EditSurface> edit_;
 
   // The find and replace dialogs and the last search.
   FINDREPLACEW find_{};

@@ -520,6 +520,9 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
       }
+      if (view_ != nullptr && header.hwndFrom == view_->hwnd() && view_->OnSurfaceNotify(lp)) {
+        return 0;
+      }
       LRESULT result = 0;
       if (OnNotify(header, &result)) return result;
       return Default(msg, wp, lp);

@@ -15,7 +15,10 @@ void RegisterFrameClass() {
   static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+      if (msg == WM_NOTIFY && fw::ScintillaSurface::DispatchNotify(lp)) return 0;
+      return DefWindowProcW(hwnd, msg, wp, lp);
+    };
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kClass;
     return RegisterClassExW(&wc) != 0;
@@ -46,20 +49,19 @@ TestEditWindow::TestEditWindow() {
   RegisterFrameClass();
   frame_ = CreateWindowExW(0, kClass, L"test", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
-  edit_ = CreateWindowExW(0, L"EDIT", L"",
-                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                              ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                          0, 0, 600, 400, frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  fw::ScintillaSurface::RegisterClass();
+  edit_ = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                          600, 400, frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (frame_ == nullptr || edit_ == nullptr) throw std::runtime_error("CreateWindowExW");
 }
 
 TestEditWindow::~TestEditWindow() { DestroyWindow(frame_); }
 
-OwnedEditControl::OwnedEditControl(std::unique_ptr<TestEditWindow> window)
-    : EditControlOps(window->edit()), window_(std::move(window)) {}
+OwnedSurface::OwnedSurface(std::unique_ptr<TestEditWindow> window)
+    : fw::ScintillaSurface(window->edit()), window_(std::move(window)) {}
 
-std::unique_ptr<OwnedEditControl> MakeEditControl() {
-  return std::make_unique<OwnedEditControl>(std::make_unique<TestEditWindow>());
+std::unique_ptr<OwnedSurface> MakeSurface() {
+  return std::make_unique<OwnedSurface>(std::make_unique<TestEditWindow>());
 }
 
 std::u16string Sjis(std::string_view bytes) {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fw/win.h"
-#include "fw/edit_control.h"
+#include "fw/scintilla_surface.h"
 
 namespace kestil::testing {
 
@@ -17,7 +17,8 @@ namespace kestil::testing {
 bool PumpUntil(const std::function<bool()>& done);
 void PumpPending();
 
-// A top-level window holding a multi-line edit control set up like the view.
+// A top-level window holding an editing surface; it hands the surface's
+// notifications to it, as the main window does.
 class TestEditWindow {
  public:
   TestEditWindow();
@@ -33,16 +34,16 @@ class TestEditWindow {
   HWND edit_ = nullptr;
 };
 
-// EditControlOps that owns its window.
-class OwnedEditControl final : public EditControlOps {
+// A surface that owns its window.
+class OwnedSurface final : public fw::ScintillaSurface {
  public:
-  explicit OwnedEditControl(std::unique_ptr<TestEditWindow> window);
+  explicit OwnedSurface(std::unique_ptr<TestEditWindow> window);
 
  private:
   std::unique_ptr<TestEditWindow> window_;
 };
 
-std::unique_ptr<OwnedEditControl> MakeEditControl();
+std::unique_ptr<OwnedSurface> MakeSurface();
 
 // A wide text as UTF-8, for test messages.
 std::string Utf8Of(std::wstring_view text);

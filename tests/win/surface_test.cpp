@@ -1,4 +1,4 @@
-// The edit operations on the real edit control.
+// The edit operations on the editing surface.
 #include <gtest/gtest.h>
 
 
@@ -8,17 +8,17 @@
 namespace kestil::testing {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Control, EditContract,
-                         ::testing::Values(EditBackend{"edit_control",
-                                                       [] { return MakeEditControl(); }}),
+INSTANTIATE_TEST_SUITE_P(Surface, EditContract,
+                         ::testing::Values(EditBackend{"surface",
+                                                       [] { return MakeSurface(); }}),
                          [](const auto& info) { return info.param.name; });
 
 void Char(const auto& edit, WPARAM c) { SendMessageW(edit->hwnd(), WM_CHAR, c, 1); }
 
 // A pause in typing, by the adapter's clock, ends the undo step; caret keys
 // leave the history and the modified state alone.
-TEST(EditControl, APauseEndsATypedRunAndCaretKeysKeepTheHistory) {
-  auto edit = MakeEditControl();
+TEST(Surface, APauseEndsATypedRunAndCaretKeysKeepTheHistory) {
+  auto edit = MakeSurface();
   std::uint32_t now = 1000;
   edit->SetClock([&now] { return now; });
   edit->SetText(u"x");
@@ -40,8 +40,8 @@ TEST(EditControl, APauseEndsATypedRunAndCaretKeysKeepTheHistory) {
 
 // A surrogate pair typed as its two halves is one character; no position
 // falls between its halves.
-TEST(EditControl, SurrogatePairsStayWhole) {
-  auto edit = MakeEditControl();
+TEST(Surface, SurrogatePairsStayWhole) {
+  auto edit = MakeSurface();
   edit->SetText(u"a");
   edit->SetSel(1, 1);
   Char(edit, 0xD842);
@@ -51,6 +51,29 @@ TEST(EditControl, SurrogatePairsStayWhole) {
   EXPECT_EQ(edit->GetSel().start, 1u);
   edit->SetSel(0, 2);
   EXPECT_EQ(edit->GetSel(), (Selection{0, 1}));
+}
+
+}  // namespace
+}  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// Units that are no character on their own keep their place and count one
+// unit each; the caret never stands inside one.
+TEST(Surface, LoneSurrogatesAndReservedUnitsAreOneUnitEach) {
+  auto edit = MakeSurface();
+  const std::u16string text = u"\xDC80<meta>\xDC00\xED00表\xDC80x\xD800y\r\n\xDE00";
+  edit->SetText(text);
+  EXPECT_EQ(edit->GetText(), text);
+  EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(edit->hwnd())), text.size());
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    edit->SetSel(i, i);
+    EXPECT_EQ(edit->GetSel().start, i);
+    EXPECT_EQ(edit->GetTextRange(0, i), text.substr(0, i));
+  }
+  EXPECT_EQ(edit->LineIndex(1), 16);
+  EXPECT_EQ(edit->LineLength(2), 14u);
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+// The editing surface of the view: the edit operations over the text it
+// shows, and what the framework asks of it besides.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "fw/win.h"
+#include "base/edit_ops.h"
+
+namespace fw {
+
+class EditSurface : public kestil::EditOps {
+ public:
+  virtual HWND hwnd() const = 0;
+
+  // A new document's or a file's text, as SetText, or false when the surface
+  // could not take it: then the text, the selection and the history are as
+  // they were.
+  virtual bool TryLoad(const std::u16string& text) = 0;
+  // Replaces the whole text by text, written with ending, as one step of the
+  // history that undo takes back with the line ending it had.
+  virtual void ReplaceAllWithEnding(const std::u16string& text, kestil::LineEnding ending) = 0;
+  // The document counts as modified until the next save, whatever its text.
+  virtual void MarkUnsaved() = 0;
+
+  virtual bool HasSelection() const = 0;
+  virtual bool CanPaste() const = 0;
+  virtual void Cut() = 0;
+  virtual void Copy() = 0;
+  virtual void Paste() = 0;
+  virtual void Clear() = 0;
+  virtual void SelectAll() = 0;
+
+  virtual void SetFont(HFONT font) = 0;
+  virtual HFONT font() const = 0;
+  // Tab stops every `chars` average character widths.
+  virtual void SetTabWidth(int chars) = 0;
+
+  // Milliseconds for the pause that ends a typed run; the system's tick
+  // count unless a test sets its own clock.
+  virtual void SetClock(std::function<std::uint32_t()> clock) = 0;
+
+  // Puts a whole new text into the surface; false when it did not take all
+  // of it. Tests put a refusing one in place of the real one.
+  using TextWriter = std::function<bool(HWND, const std::u16string&)>;
+  virtual void SetTextWriter(TextWriter writer) = 0;
+};
+
+}  // namespace fw
