@@ -77,6 +77,7 @@ endif()
 add_executable(kestil_win_tests
   tests/win/text_core_test.cpp
   tests/win/surface_test.cpp
+  tests/win/edit_messages_test.cpp
   tests/win/win_test_util.cpp
 )
 target_include_directories(kestil_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
