@@ -419,6 +419,26 @@ void FrameWindow::SetMessageText(const std::wstring& text) {
 
 void FrameWindow::SetIdleMessage() { SetMessageText(LoadResString(IDS_IDLE_MESSAGE)); }
 
+// The editor's context menu is the menu bar's own edit menu, found by its
+// undo command, shown at the pointer or, from the keyboard, at the caret.
+void FrameWindow::ShowEditMenu(LPARAM lp) {
+  HMENU bar = GetMenu(hwnd_);
+  HMENU edit = nullptr;
+  for (int i = 0; bar != nullptr && i < GetMenuItemCount(bar) && edit == nullptr; ++i) {
+    HMENU sub = GetSubMenu(bar, i);
+    if (sub != nullptr && GetMenuState(sub, ID_EDIT_UNDO, MF_BYCOMMAND) != static_cast<UINT>(-1)) edit = sub;
+  }
+  if (edit == nullptr) return;
+  POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  if (lp == -1) {
+    const auto caret = view_->edit().GetSel().end;
+    const LRESULT point = SendMessageW(view_->hwnd(), EM_POSFROMCHAR, caret, 0);
+    at = {point == -1 ? 0 : static_cast<short>(LOWORD(point)), point == -1 ? 0 : static_cast<short>(HIWORD(point))};
+    ClientToScreen(view_->hwnd(), &at);
+  }
+  TrackPopupMenu(edit, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+}
+
 void FrameWindow::OnInitMenuPopup(HMENU menu) {
   App* app = App::Current();
   if (app == nullptr) return;
@@ -493,6 +513,12 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         App::Current()->document()->CheckFileChanged();
       }
       return 0;
+    case WM_CONTEXTMENU:
+      if (view_ != nullptr && reinterpret_cast<HWND>(wp) == view_->hwnd()) {
+        ShowEditMenu(lp);
+        return 0;
+      }
+      return Default(msg, wp, lp);
     case WM_INITMENUPOPUP:
       if (!HIWORD(lp)) OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
       return 0;

@@ -85,6 +85,7 @@ class FrameWindow : public CommandTarget {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnInitMenuPopup(HMENU menu);
+  void ShowEditMenu(LPARAM lp);
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnDropFiles(HDROP drop);
   void RequestIdleUpdate();

@@ -10,6 +10,7 @@
 
 #include "fw/dpi.h"
 #include "base/line_endings.h"
+#include "base/word_steps.h"
 
 namespace fw {
 namespace {
@@ -33,7 +34,8 @@ std::uint64_t HashBytes(std::string_view text) {
 bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
 
 // The keys the surface keeps from the component: movement and selection as
-// a Windows editor has them, and deleting a character or a word. Backspace
+// a Windows editor has them, and deleting a character. Word steps are the
+// surface's own (they stop at changes of script in Japanese text). Backspace
 // works through the character it types, as in the EDIT control, so that the
 // character sent alone deletes too. Keys that would
 // change the text past what the menus offer (line cut, duplicate, case,
@@ -49,17 +51,14 @@ constexpr KeyBinding kKeys[] = {
     {SCK_UP, 0, SCI_LINEUP}, {SCK_UP, SCMOD_SHIFT, SCI_LINEUPEXTEND},
     {SCK_UP, SCMOD_CTRL, SCI_LINESCROLLUP}, {SCK_UP, SCMOD_CTRL | SCMOD_SHIFT, SCI_LINEUPEXTEND},
     {SCK_LEFT, 0, SCI_CHARLEFT}, {SCK_LEFT, SCMOD_SHIFT, SCI_CHARLEFTEXTEND},
-    {SCK_LEFT, SCMOD_CTRL, SCI_WORDLEFT}, {SCK_LEFT, SCMOD_CTRL | SCMOD_SHIFT, SCI_WORDLEFTEXTEND},
     {SCK_RIGHT, 0, SCI_CHARRIGHT}, {SCK_RIGHT, SCMOD_SHIFT, SCI_CHARRIGHTEXTEND},
-    {SCK_RIGHT, SCMOD_CTRL, SCI_WORDRIGHT}, {SCK_RIGHT, SCMOD_CTRL | SCMOD_SHIFT, SCI_WORDRIGHTEXTEND},
     {SCK_HOME, 0, SCI_HOME}, {SCK_HOME, SCMOD_SHIFT, SCI_HOMEEXTEND},
     {SCK_HOME, SCMOD_CTRL, SCI_DOCUMENTSTART}, {SCK_HOME, SCMOD_CTRL | SCMOD_SHIFT, SCI_DOCUMENTSTARTEXTEND},
     {SCK_END, 0, SCI_LINEEND}, {SCK_END, SCMOD_SHIFT, SCI_LINEENDEXTEND},
     {SCK_END, SCMOD_CTRL, SCI_DOCUMENTEND}, {SCK_END, SCMOD_CTRL | SCMOD_SHIFT, SCI_DOCUMENTENDEXTEND},
     {SCK_PRIOR, 0, SCI_PAGEUP}, {SCK_PRIOR, SCMOD_SHIFT, SCI_PAGEUPEXTEND},
     {SCK_NEXT, 0, SCI_PAGEDOWN}, {SCK_NEXT, SCMOD_SHIFT, SCI_PAGEDOWNEXTEND},
-    {SCK_DELETE, 0, SCI_CLEAR}, {SCK_DELETE, SCMOD_CTRL, SCI_DELWORDRIGHT},
-    {SCK_BACK, SCMOD_CTRL, SCI_DELWORDLEFT},
+    {SCK_DELETE, 0, SCI_CLEAR},
     {SCK_ESCAPE, 0, SCI_CANCEL},
 };
 
@@ -639,6 +638,10 @@ bool ScintillaSurface::HandleKey(UINT msg, WPARAM wp) {
     Cut();
     return true;
   }
+  if (ctrl && (wp == VK_LEFT || wp == VK_RIGHT || wp == VK_BACK || wp == VK_DELETE)) {
+    StepWord(wp == VK_RIGHT || wp == VK_DELETE, wp == VK_BACK || wp == VK_DELETE, shift);
+    return true;
+  }
   if (wp == VK_INSERT) {
     if (ctrl && !shift) Copy();
     if (shift && !ctrl) Paste();
@@ -654,6 +657,38 @@ bool ScintillaSurface::HandleKey(UINT msg, WPARAM wp) {
     }
   }
   return false;
+}
+
+void ScintillaSurface::StepWord(bool forward, bool erase, bool extend) {
+  if (erase && HasSelection()) {
+    if (!read_only()) ReplaceSel(u"");
+    return;
+  }
+  const auto caret = static_cast<std::size_t>(Call(SCI_GETCURRENTPOS));
+  const std::size_t line = LineOfByte(caret);
+  const std::size_t start = LineStart(line);
+  const auto end = static_cast<std::size_t>(Call(SCI_GETLINEENDPOSITION, line));
+  std::size_t to = caret;
+  if (forward && caret >= end) {
+    to = LineStart(line + 1);  // over the line break
+  } else if (!forward && caret <= start) {
+    to = line > 0 ? static_cast<std::size_t>(Call(SCI_GETLINEENDPOSITION, line - 1)) : 0;
+  } else {
+    const std::u16string text = sf::Decode(Bytes(start, end));
+    const std::size_t at = sf::UnitsOf(Bytes(start, caret));
+    const std::size_t stop = forward ? kestil::NextWordStop(text, at) : kestil::PreviousWordStop(text, at);
+    to = start + sf::BytesOfUnits(Bytes(start, end), stop);
+  }
+  if (erase) {
+    if (read_only() || to == caret) return;
+    Call(SCI_SETANCHOR, to);
+    ReplaceSel(u"");
+    return;
+  }
+  if (!extend) Call(SCI_SETANCHOR, to);
+  Call(SCI_SETCURRENTPOS, to);
+  Call(SCI_SCROLLCARET);
+  Call(SCI_CHOOSECARETX);
 }
 
 void ScintillaSurface::DeleteBack() {

@@ -118,6 +118,8 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   // Keys whose meaning the component would change; true when handled.
   bool HandleKey(UINT msg, WPARAM wp);
   void DeleteBack();
+  // Ctrl with an arrow key, Backspace or Delete.
+  void StepWord(bool forward, bool erase, bool extend);
   void OnNotify(const void* notification);
 
   // Changes made while a message or an operation runs, gathered into one

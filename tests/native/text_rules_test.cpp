@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/line_endings.h"
 #include "base/text16.h"
 #include "base/text_width.h"
+#include "base/word_steps.h"
 
 namespace kestil {
 namespace {
@@ -57,6 +59,34 @@ TEST(Text16, TagCaseMenuTextAndPathComparison) {
   EXPECT_FALSE(SameAsciiFold(u"C:\\josé", u"C:\\JOSÉ"));  // as the recent list did in Shift_JIS
   EXPECT_EQ(NextChar(u"𠮷a", 0), 2u);
   EXPECT_EQ(NextChar(u"\xD842" u"a", 0), 1u);
+}
+
+}  // namespace
+}  // namespace kestil
+
+namespace kestil {
+namespace {
+
+// Ctrl+Right and Ctrl+Left stop at each change of script and after spaces.
+TEST(WordSteps, StopAtChangesOfScriptAndAfterSpaces) {
+  const std::u16string line = u"<p>日本語のページを手で書く。 end  𠮷野 ラーメン";
+  std::vector<std::size_t> stops;
+  for (std::size_t pos = 0; pos < line.size();) {
+    pos = NextWordStop(line, pos);
+    stops.push_back(pos);
+  }
+  // <, p, >, 日本語, の, ページ, を, 手, で, 書, く, "。 ", "end  ", 𠮷野 (a pair), ラーメン
+  const std::vector<std::size_t> expected = {1, 2, 3, 6, 7, 10, 11, 12, 13, 14, 15, 17, 22, 26, 30};
+  EXPECT_EQ(stops, expected);
+  std::vector<std::size_t> back;
+  for (std::size_t pos = line.size(); pos > 0;) {
+    pos = PreviousWordStop(line, pos);
+    back.insert(back.begin(), pos);
+  }
+  std::vector<std::size_t> forward = {0};
+  forward.insert(forward.end(), expected.begin(), expected.end() - 1);
+  EXPECT_EQ(back, forward);
+  EXPECT_EQ(NextWordStop(u"ひらがなー", 0), 5u);  // the long vowel mark stays with its kana
 }
 
 }  // namespace

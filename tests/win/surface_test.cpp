@@ -78,3 +78,51 @@ TEST(Surface, LoneSurrogatesAndReservedUnitsAreOneUnitEach) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+void Key(HWND hwnd, UINT key, bool ctrl, bool shift) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  state[VK_CONTROL] = ctrl ? 0x80 : 0;
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(state);
+  SendMessageW(hwnd, WM_KEYDOWN, key, 1);
+  state[VK_CONTROL] = state[VK_SHIFT] = 0;
+  SetKeyboardState(state);
+}
+
+// Word keys stop where the script changes; Ctrl+Backspace and Ctrl+Delete
+// delete a word as one step; the keys the component would add (line cut,
+// duplicate, case changes) change nothing.
+TEST(Surface, WordKeysAndNoKeysPastTheHistory) {
+  auto edit = MakeSurface();
+  edit->SetText(u"漢字かなカナ abc\r\nx");
+  edit->SetSel(0, 0);
+  Key(edit->hwnd(), VK_RIGHT, true, false);
+  EXPECT_EQ(edit->GetSel(), (Selection{2, 2}));
+  Key(edit->hwnd(), VK_RIGHT, true, true);
+  EXPECT_EQ(edit->GetSel(), (Selection{2, 4}));
+  edit->SetSel(10, 10);
+  Key(edit->hwnd(), VK_RIGHT, true, false);  // over the line break
+  EXPECT_EQ(edit->GetSel(), (Selection{12, 12}));
+  edit->SetSel(7, 7);
+  Key(edit->hwnd(), VK_BACK, true, false);
+  EXPECT_EQ(edit->GetText(), u"漢字かなabc\r\nx");
+  Key(edit->hwnd(), VK_DELETE, true, false);
+  EXPECT_EQ(edit->GetText(), u"漢字かな\r\nx");
+  edit->Undo();
+  EXPECT_EQ(edit->GetText(), u"漢字かなabc\r\nx");
+  edit->MarkSaved();
+  for (UINT key : {'L', 'D', 'T', 'U'}) {
+    Key(edit->hwnd(), key, true, false);
+    Key(edit->hwnd(), key, true, true);
+  }
+  Key(edit->hwnd(), VK_TAB, false, true);
+  EXPECT_EQ(edit->GetText(), u"漢字かなabc\r\nx");
+  EXPECT_FALSE(edit->IsModified());
+}
+
+}  // namespace
+}  // namespace kestil::testing
