@@ -50,6 +50,29 @@ TEST_F(MainWindow, StartsWithAnEmptyPlainDocument) {
   EXPECT_EQ(Title(), L"無題 - Kestil");
 }
 
+// The editor's context menu is the edit menu, its items in their states.
+TEST_F(MainWindow, TheEditorsContextMenuIsTheEditMenu) {
+  ASSERT_TRUE(Start());
+  View().edit().SetText(u"abc");
+  View().edit().SetSel(0, 3);
+  static std::vector<UINT> states;
+  states.clear();
+  // Once the menu shows, its items are read and it is closed.
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup == nullptr) return;
+    KillTimer(nullptr, id);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (UINT cmd : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY}) states.push_back(GetMenuState(menu, cmd, MF_BYCOMMAND));
+    EndMenu();
+  });
+  SendMessageW(Edit(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Edit()), MAKELPARAM(20, 20));
+  ASSERT_EQ(states.size(), 3u);
+  EXPECT_TRUE(states[0] & MF_GRAYED);  // nothing to undo
+  EXPECT_FALSE(states[1] & MF_GRAYED);
+  EXPECT_FALSE(states[2] & MF_GRAYED);
+}
+
 // The client area of a window as it shows on the screen, one COLORREF-like
 // value per pixel.
 std::vector<std::uint32_t> Pixels(HWND hwnd) {
