@@ -177,11 +177,7 @@ std::string_view ScintillaSurface::Bytes(std::size_t from, std::size_t to) const
 std::size_t ScintillaSurface::UnitOf(std::size_t byte) const { return sf::UnitOfByte(*this, forms_, byte); }
 
 std::size_t ScintillaSurface::ByteOf(std::size_t unit) const {
-  const std::size_t length = ByteLength();
-  if (forms_.empty() && unit >= static_cast<std::size_t>(Call(SCI_COUNTCODEUNITS, 0, static_cast<std::intptr_t>(length)))) {
-    return length;
-  }
-  return std::min(sf::ByteOfUnit(*this, forms_, unit), length);
+  return std::min(sf::ByteOfUnit(*this, forms_, unit), ByteLength());
 }
 
 // ---- the history
