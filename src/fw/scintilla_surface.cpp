@@ -495,6 +495,7 @@ void ScintillaSurface::SetFont(HFONT font) {
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
   }
+  char_height = LegibleHeight(lf, char_height);
   const int dpi = WindowDpi(hwnd_);
   std::string face;
   for (const wchar_t* p = lf.lfFaceName; *p != 0; ++p) face += sf::Encode(std::u16string(1, static_cast<char16_t>(*p)));
@@ -504,6 +505,60 @@ void ScintillaSurface::SetFont(HFONT font) {
   Call(SCI_STYLESETITALIC, STYLE_DEFAULT, lf.lfItalic != 0);
   Call(SCI_STYLESETCHARACTERSET, STYLE_DEFAULT, lf.lfCharSet);
   Call(SCI_STYLECLEARALL);
+  // The glyphs of the editor font reach below the descent it reports (the
+  // underscore, and g, j, p, q, y): the lines get room for them.
+  Call(SCI_SETEXTRADESCENT, ScaleToDpi(2, dpi));
+}
+
+namespace {
+
+// Whether the font of that character height draws an underscore: at some
+// sizes a font's bitmaps leave the row it stands on out.
+bool DrawsUnderscore(LOGFONTW lf, int char_height) {
+  lf.lfHeight = -char_height;
+  lf.lfWidth = 0;
+  HFONT font = CreateFontIndirectW(&lf);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  const int side = std::max(8, char_height * 3);
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = side;
+  info.bmiHeader.biHeight = -side;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool drawn = true;  // when the probe cannot be made, the font stays
+  if (font != nullptr && dc != nullptr && bitmap != nullptr && bits != nullptr) {
+    const HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ old_font = SelectObject(dc, font);
+    const RECT all{0, 0, side, side};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_BASELINE);
+    ExtTextOutW(dc, 1, char_height * 2, 0, nullptr, L"_", 1, nullptr);
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    drawn = std::any_of(p, p + side * side, [](std::uint32_t px) { return (px & 0xFF) < 0x80; });
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (dc != nullptr) DeleteDC(dc);
+  if (font != nullptr) DeleteObject(font);
+  return drawn;
+}
+
+}  // namespace
+
+// The character height nearest to the asked one at which the font draws
+// everything a page holds, the underscore being the first to go.
+int ScintillaSurface::LegibleHeight(const LOGFONTW& lf, int char_height) {
+  for (int step : {0, 1, -1, 2, -2}) {
+    if (char_height + step > 0 && DrawsUnderscore(lf, char_height + step)) return char_height + step;
+  }
+  return char_height;
 }
 
 void ScintillaSurface::SetTabWidth(int chars) { Call(SCI_SETTABWIDTH, static_cast<std::uintptr_t>(std::clamp(chars, 1, 256))); }

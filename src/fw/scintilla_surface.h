@@ -134,6 +134,7 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   // Moves a caret or anchor that stands inside a form to its edge.
   void KeepSelectionOffForms();
   bool WriteText(const std::u16string& text);
+  static int LegibleHeight(const LOGFONTW& lf, int char_height);
   bool read_only() const;
 
   HWND hwnd_;

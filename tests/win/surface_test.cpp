@@ -126,3 +126,53 @@ TEST(Surface, WordKeysAndNoKeysPastTheHistory) {
 
 }  // namespace
 }  // namespace kestil::testing
+
+namespace kestil::testing {
+namespace {
+
+// Dark pixels of the surface as it paints itself.
+int DarkPixels(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  int dark = 0;
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  for (long i = 0; i < r.right * r.bottom; ++i) dark += (p[i] & 0xFF) < 0x80;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return dark;
+}
+
+// The editor font at its sizes for 96, 144 and 192 dots per inch draws an
+// underscore and the part of g below the line.
+TEST(Surface, UnderscoresAndDescendersShowAtEverySize) {
+  auto edit = MakeSurface();
+  for (int height : {14, 21, 28}) {
+    HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                             L"FixedSys");
+    edit->SetFont(font);
+    for (const char16_t* text : {u"_", u"g"}) {
+      edit->SetText(text);
+      EXPECT_GT(DarkPixels(edit->hwnd()), height / 4) << height << " " << static_cast<char>(text[0]);
+    }
+    edit->SetFont(nullptr);
+    DeleteObject(font);
+  }
+}
+
+}  // namespace
+}  // namespace kestil::testing
