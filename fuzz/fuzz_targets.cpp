@@ -8,6 +8,7 @@
 
 #include "app/options.h"
 #include "base/profile.h"
+#include "base/surface_text.h"
 #include "base/codec.h"
 #include "base/encoding.h"
 #include "base/file_text.h"
@@ -220,6 +221,34 @@ void Options(const std::string& bytes) {
   kestil::MemoryProfile out;
   options.SaveOptions(out);
   store.Save(out);
+}
+
+// The surface's spelling: every UTF-16 text comes back; any bytes decode to
+// a text whose spelling decodes to it again; the forms found after an edit
+// are those a fresh scan finds.
+void Surface(const std::string& bytes) {
+  namespace sf = kestil::surface;
+  const std::u16string text = UnitsOf(bytes);
+  const std::string spelled = sf::Encode(text);
+  CHECK(sf::Decode(spelled) == text);
+  CHECK(sf::UnitsOf(spelled) == text.size());
+  const std::u16string loose = sf::Decode(bytes);
+  CHECK(sf::Decode(sf::Encode(loose)) == loose);
+  if (bytes.size() < 4) return;
+  std::string edited = spelled;
+  sf::SurrogateForms forms;
+  forms.Reset(edited);
+  const std::size_t units = text.size();
+  const std::size_t a = sf::BytesOfUnits(edited, static_cast<unsigned char>(bytes[0]) % (units + 1));
+  const std::size_t b = std::max(a, sf::BytesOfUnits(edited, static_cast<unsigned char>(bytes[1]) % (units + 1)));
+  const std::string inserted = sf::Encode(text.substr(0, static_cast<unsigned char>(bytes[2]) % 8));
+  edited.replace(a, b - a, inserted);
+  forms.Replace(a, b - a, inserted.size());
+  const std::size_t from = a >= 2 ? a - 2 : 0;
+  forms.Rescan(from, std::string_view(edited).substr(from, a + inserted.size() + 2 - from));
+  sf::SurrogateForms fresh;
+  fresh.Reset(edited);
+  CHECK(forms.starts() == fresh.starts());
 }
 
 }  // namespace
