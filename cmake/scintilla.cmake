@@ -21,7 +21,7 @@ target_link_libraries(scintilla PUBLIC imm32 msimg32 ole32 oleaut32 uuid gdi32 u
 
 file(GLOB KESTIL_LEXLIB_SOURCES ${LEX}/lexlib/*.cxx)
 add_library(lexilla STATIC ${KESTIL_LEXLIB_SOURCES}
-  ${LEX}/lexers/LexHTML.cxx ${LEX}/lexers/LexCSS.cxx)
+  ${LEX}/lexers/LexHTML.cxx ${LEX}/lexers/LexCSS.cxx ${LEX}/lexers/LexCPP.cxx)
 target_include_directories(lexilla SYSTEM PUBLIC ${LEX}/include ${LEX}/lexlib)
 target_include_directories(lexilla PRIVATE ${SCI}/include)
 target_compile_options(lexilla PRIVATE -O2 -w)

@@ -15,6 +15,7 @@ add_library(kestil_fw STATIC
   src/fw/app.cpp
   src/fw/document.cpp
   src/fw/scintilla_surface.cpp
+  src/fw/colouring.cpp
   src/fw/edit_view.cpp
   src/fw/frame.cpp
   src/fw/paint_buffer.cpp
@@ -25,7 +26,7 @@ add_library(kestil_fw STATIC
 )
 target_include_directories(kestil_fw PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(kestil_fw PRIVATE ${KESTIL_WARNINGS})
-target_link_libraries(kestil_fw PUBLIC kestil_portable scintilla ${KESTIL_WIN_LIBS})
+target_link_libraries(kestil_fw PUBLIC kestil_portable scintilla lexilla ${KESTIL_WIN_LIBS})
 
 # The program's windows, one group per subsystem, and the composition root.
 add_library(kestil_win STATIC

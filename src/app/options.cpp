@@ -4,6 +4,7 @@ namespace kestil {
 
 const char kOptionSection[] = "Option";
 const char kEncodingSection[] = "Encoding";
+const char kViewSection[] = "View";
 
 std::string RegTitleName(int slot) { return SlotName("m_RegTitle_%02d", slot); }
 std::string RegStrName(int slot) { return SlotName("m_RegStr_%02d", slot); }
@@ -23,6 +24,8 @@ void KestilOptions::LoadOptions(Profile& p) {
   }
   m_NewDocEncoding = p.GetInt(kEncodingSection, "m_NewDocEncoding", m_NewDocEncoding);
   if (m_NewDocEncoding < 0 || m_NewDocEncoding >= kNewDocEncodings) m_NewDocEncoding = 0;
+  m_Highlight = p.GetInt(kViewSection, "Highlight", m_Highlight) != 0 ? 1 : 0;
+  m_LineNumbers = p.GetInt(kViewSection, "LineNumbers", m_LineNumbers) != 0 ? 1 : 0;
 }
 
 void KestilOptions::SaveOptions(Profile& p) const {
@@ -38,6 +41,8 @@ void KestilOptions::SaveOptions(Profile& p) const {
     p.WriteString(s, RegStrName(n), m_RegStr[n]);
   }
   p.WriteInt(kEncodingSection, "m_NewDocEncoding", m_NewDocEncoding);
+  p.WriteInt(kViewSection, "Highlight", m_Highlight);
+  p.WriteInt(kViewSection, "LineNumbers", m_LineNumbers);
 }
 
 }  // namespace kestil

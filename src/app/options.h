@@ -27,11 +27,14 @@ struct KestilOptions {
   // The encoding of new documents: 0 Shift_JIS, 1 UTF-8, 2 UTF-8 with a
   // byte order mark; section "Encoding".
   std::int32_t m_NewDocEncoding = 0;
+  // Section "View": colours for the markup, and line numbers (0 off).
+  std::int32_t m_Highlight = 1;
+  std::int32_t m_LineNumbers = 1;
 
   // Reads every option, each with its current value as the default.
   void LoadOptions(Profile& profile);
   // Writes all 38 values of "Option", defaults and empty snippets included,
-  // and the encoding for new documents.
+  // the encoding for new documents and the two "View" values.
   void SaveOptions(Profile& profile) const;
 };
 

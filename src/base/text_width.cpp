@@ -89,6 +89,16 @@ std::size_t UnitOfColumn(std::u16string_view line, std::size_t column) {
   return pos;
 }
 
+std::size_t ColumnAfter(std::u16string_view before) {
+  std::size_t column = 1;
+  for (std::size_t pos = 0; pos < before.size();) {
+    std::size_t units = 1;
+    column += ColumnsAt(before, pos, &units);
+    pos += units;
+  }
+  return column;
+}
+
 std::u16string EscapeForShiftJis(std::u16string_view path) {
   std::u16string out;
   out.reserve(path.size());

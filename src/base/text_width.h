@@ -22,6 +22,10 @@ std::size_t ColumnsAt(std::u16string_view text, std::size_t i, std::size_t* unit
 // shorter.
 std::size_t UnitOfColumn(std::u16string_view line, std::size_t column);
 
+// The column (from 1) at the end of the text before it in its line: what
+// the jump dialog takes to come back to the same place.
+std::size_t ColumnAfter(std::u16string_view before);
+
 // A path for a link in a Shift_JIS document: each character Shift_JIS
 // cannot hold becomes the %XX escapes of its UTF-8 bytes (the URL form a
 // browser resolves to the same file); every other character stays.

@@ -26,7 +26,7 @@ constexpr fw::ToolbarImages kToolbarImages[] = {
 // The editor font's height at 96 dots per inch.
 constexpr int kEditorFontHeight = 14;
 
-constexpr unsigned kIndicators[] = {ID_INDICATOR_ENCODING, ID_INDICATOR_LINE_ENDING,
+constexpr unsigned kIndicators[] = {ID_INDICATOR_POSITION, ID_INDICATOR_ENCODING, ID_INDICATOR_LINE_ENDING,
                                     ID_INDICATOR_KANA,     ID_INDICATOR_CAPS,
                                     ID_INDICATOR_NUM,      ID_INDICATOR_SCRL};
 

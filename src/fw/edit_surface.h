@@ -8,6 +8,7 @@
 
 #include "fw/win.h"
 #include "base/edit_ops.h"
+#include "base/language.h"
 
 namespace fw {
 
@@ -37,6 +38,15 @@ class EditSurface : public kestil::EditOps {
   virtual HFONT font() const = 0;
   // Tab stops every `chars` average character widths.
   virtual void SetTabWidth(int chars) = 0;
+  // The colours of the language's markup (none for plain text).
+  virtual void SetLanguage(kestil::Language language) = 0;
+  virtual kestil::Language language() const = 0;
+  // A margin of line numbers before the text.
+  virtual void SetLineNumbers(bool shown) = 0;
+  // Where the caret stands: the end of the selection it moved.
+  virtual std::size_t Caret() const = 0;
+  // The line that holds the unit position (from 0).
+  virtual std::size_t LineOf(std::size_t pos) const = 0;
 
   // Milliseconds for the pause that ends a typed run; the system's tick
   // count unless a test sets its own clock.

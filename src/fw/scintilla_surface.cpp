@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "fw/colouring.h"
 #include "fw/dpi.h"
 #include "base/line_endings.h"
 #include "base/word_steps.h"
@@ -327,6 +328,8 @@ void ScintillaSurface::ReplaceSel(std::u16string_view text) {
 
 void ScintillaSurface::ScrollCaret() { Call(SCI_SCROLLCARET); }
 
+std::size_t ScintillaSurface::Caret() const { return UnitOf(static_cast<std::size_t>(Call(SCI_GETCURRENTPOS))); }
+
 long long ScintillaSurface::LineIndex(long long line) const {
   if (line < 0 || line >= Call(SCI_GETLINECOUNT)) return -1;
   return static_cast<long long>(UnitOf(static_cast<std::size_t>(Call(SCI_POSITIONFROMLINE, static_cast<std::uintptr_t>(line)))));
@@ -508,6 +511,40 @@ void ScintillaSurface::SetFont(HFONT font) {
   // The glyphs of the editor font reach below the descent it reports (the
   // underscore, and g, j, p, q, y): the lines get room for them.
   Call(SCI_SETEXTRADESCENT, ScaleToDpi(2, dpi));
+  SetLanguage(language_);
+  number_digits_ = 0;
+  SizeLineNumbers();
+}
+
+void ScintillaSurface::SetLanguage(kestil::Language language) {
+  language_ = language;
+  ApplyColouring(fn_, ptr_, language);
+  // The margin's numbers in grey on the face of the window's frame.
+  Call(SCI_STYLESETFORE, STYLE_LINENUMBER, GetSysColor(COLOR_GRAYTEXT));
+  Call(SCI_STYLESETBACK, STYLE_LINENUMBER, GetSysColor(COLOR_BTNFACE));
+}
+
+void ScintillaSurface::SetLineNumbers(bool shown) {
+  line_numbers_ = shown;
+  number_digits_ = 0;
+  SizeLineNumbers();
+}
+
+// Wide enough for the largest line number and a little room on each side.
+void ScintillaSurface::SizeLineNumbers() {
+  if (!line_numbers_) {
+    Call(SCI_SETMARGINWIDTHN, 0, 0);
+    return;
+  }
+  int digits = 1;
+  for (auto lines = Call(SCI_GETLINECOUNT); lines >= 10; lines /= 10) ++digits;
+  digits = std::max(digits, 3);
+  if (digits == number_digits_) return;
+  number_digits_ = digits;
+  const std::string nines(static_cast<std::size_t>(digits), '9');
+  Call(SCI_SETMARGINTYPEN, 0, SC_MARGIN_NUMBER);
+  const auto width = Call(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<std::intptr_t>(nines.c_str()));
+  Call(SCI_SETMARGINWIDTHN, 0, width + ScaleToDpi(8, WindowDpi(hwnd_)));
 }
 
 namespace {
@@ -609,7 +646,9 @@ void ScintillaSurface::OnNotify(const void* notification) {
         forms_.Replace(at, length, 0);
         const std::size_t from = at >= 2 ? at - 2 : 0;
         forms_.Rescan(from, Bytes(from, std::min(ByteLength(), at + 2)));
+        if (n.linesAdded != 0) SizeLineNumbers();
       } else if (n.modificationType & SC_MOD_INSERTTEXT) {
+        if (n.linesAdded != 0) SizeLineNumbers();
         forms_.Replace(at, 0, length);
         const std::size_t from = at >= 2 ? at - 2 : 0;
         forms_.Rescan(from, Bytes(from, std::min(ByteLength(), at + length + 2)));

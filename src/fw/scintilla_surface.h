@@ -74,6 +74,11 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   void SetFont(HFONT font) override;
   HFONT font() const override { return font_; }
   void SetTabWidth(int chars) override;
+  void SetLanguage(kestil::Language language) override;
+  kestil::Language language() const override { return language_; }
+  void SetLineNumbers(bool shown) override;
+  std::size_t Caret() const override;
+  std::size_t LineOf(std::size_t pos) const override { return LineOfByte(ByteOf(pos)); }
   void SetClock(std::function<std::uint32_t()> clock) override { clock_ = std::move(clock); }
 
   void SetTextWriter(TextWriter writer) override { write_text_ = std::move(writer); }
@@ -142,6 +147,10 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   std::intptr_t ptr_ = 0;
   WNDPROC component_proc_ = nullptr;
   HFONT font_ = nullptr;
+  kestil::Language language_ = kestil::Language::kPlain;
+  bool line_numbers_ = false;
+  int number_digits_ = 0;  // the line number margin is sized for them
+  void SizeLineNumbers();
 
   kestil::surface::SurrogateForms forms_;
   kestil::UndoHistory<std::string> history_;

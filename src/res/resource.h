@@ -91,6 +91,9 @@
 #define ID_LINE_ENDING_CR 32912
 #define ID_INDICATOR_ENCODING 32920
 #define ID_INDICATOR_LINE_ENDING 32921
+#define ID_INDICATOR_POSITION 32922
+#define ID_VIEW_HIGHLIGHT 32930
+#define ID_VIEW_LINE_NUMBERS 32931
 
 // The program's messages and filters (beside the framework's in the string
 // table)
@@ -103,6 +106,8 @@
 #define IDS_TITLE_EMPTY 61459
 #define IDS_SAVE_AS_FILTER 61500
 #define IDS_NEW_DOC_ENCODINGS 61501
+#define IDS_CARET_PLACE 61520
+#define IDS_CARET_SELECTED 61521
 
 // About box
 #define IDC_ABOUT_NOTICE 1000

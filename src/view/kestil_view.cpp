@@ -13,6 +13,9 @@
 #include "view/tag_commands.h"
 #include "view/tool_dialogs.h"
 #include "view/tools.h"
+#include "base/language.h"
+#include "base/text16.h"
+#include "base/text_width.h"
 
 namespace kestil {
 namespace {
@@ -31,6 +34,57 @@ CKestilView::CKestilView(KestilOptions& options, const fw::FontHandle& editor_fo
   On(ID_JUMP, [this] { OnJump(); });
   On(ID_ZEN_TO_HAN, [this] { OnZenToHan(); });
   On(ID_RELATIVE_PATH, [this] { OnRelativePath(); });
+  On(ID_VIEW_HIGHLIGHT, [this] { OnHighlight(); });
+  On(ID_VIEW_LINE_NUMBERS, [this] { OnLineNumbers(); });
+  OnUpdate(ID_VIEW_HIGHLIGHT, [this](fw::CmdUI& ui) { ui.SetCheck(m_Options.m_Highlight != 0); });
+  OnUpdate(ID_VIEW_LINE_NUMBERS, [this](fw::CmdUI& ui) { ui.SetCheck(m_Options.m_LineNumbers != 0); });
+  OnUpdate(ID_INDICATOR_POSITION, [this](fw::CmdUI& ui) {
+    // The pane is brought up to date at each idle moment; so is the
+    // language of a document that was saved under a new name or began
+    // without one.
+    ApplyLanguage();
+    ui.SetText(PositionPane());
+  });
+}
+
+void CKestilView::OnHighlight() {
+  m_Options.m_Highlight = m_Options.m_Highlight != 0 ? 0 : 1;
+  m_LanguageChosen = false;
+  ApplyLanguage();
+}
+
+void CKestilView::OnLineNumbers() {
+  m_Options.m_LineNumbers = m_Options.m_LineNumbers != 0 ? 0 : 1;
+  edit().SetLineNumbers(m_Options.m_LineNumbers != 0);
+}
+
+void CKestilView::ApplyLanguage() {
+  const std::wstring path = document() != nullptr ? document()->path_name() : std::wstring();
+  const bool untitled_plain = path.empty() && edit().language() == Language::kPlain;
+  if (m_LanguageChosen && path == m_LanguagePath && !(untitled_plain && m_Options.m_Highlight != 0)) return;
+  const Language language = m_Options.m_Highlight != 0 ? LanguageFor(fw::AsU16(path), edit().GetTextRange(0, 1))
+                                                       : Language::kPlain;
+  m_LanguageChosen = true;
+  m_LanguagePath = path;
+  if (language != edit().language()) edit().SetLanguage(language);
+}
+
+// "行 n, 列 m", and the characters selected.
+std::wstring CKestilView::PositionPane() {
+  const Selection sel = edit().GetSel();
+  const std::size_t caret = edit().Caret();
+  const std::size_t line = edit().LineOf(caret);
+  const auto start = static_cast<std::size_t>(std::max<long long>(edit().LineIndex(static_cast<long long>(line)), 0));
+  const std::size_t column = ColumnAfter(edit().GetTextRange(start, caret));
+  std::wstring text = fw::Format(fw::LoadResString(IDS_CARET_PLACE),
+                                 {std::to_wstring(line + 1), std::to_wstring(column)});
+  if (sel.start != sel.end) {
+    const std::u16string selected = edit().GetSelectedText();
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < selected.size(); i = NextChar(selected, i)) ++chars;
+    text += fw::Format(fw::LoadResString(IDS_CARET_SELECTED), {std::to_wstring(chars)});
+  }
+  return text;
 }
 
 void CKestilView::OnSetting() {
@@ -98,8 +152,13 @@ void CKestilView::PreCreateWindow(CREATESTRUCTW& cs) {
 }
 
 void CKestilView::OnInitialUpdate() {
-  if (!m_FirstUpdateDone) OnFontChanged();
+  if (!m_FirstUpdateDone) {
+    OnFontChanged();
+    edit().SetLineNumbers(m_Options.m_LineNumbers != 0);
+  }
   m_FirstUpdateDone = true;
+  m_LanguageChosen = false;
+  ApplyLanguage();
 }
 
 // Tab stops count the font's average characters: they go with the font.

@@ -21,16 +21,24 @@ class CKestilView : public fw::EditView {
   void OnJump();
   void OnZenToHan();
   void OnRelativePath();
+  void OnHighlight();
+  void OnLineNumbers();
 
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
 
  private:
   HWND MainWindow() const { return GetParent(hwnd()); }
+  // The document's language, by its name, or for one without a name by
+  // how its text starts; colours only while the option is on.
+  void ApplyLanguage();
+  std::wstring PositionPane();
 
   KestilOptions& m_Options;
   const fw::FontHandle& m_EditFont;
   bool m_FirstUpdateDone = false;
+  std::wstring m_LanguagePath;  // the document name the language was chosen for
+  bool m_LanguageChosen = false;
 };
 
 }  // namespace kestil

@@ -15,17 +15,20 @@ TEST(Options, EveryValueComesBackAndNothingElseIsWritten) {
   saved.m_RegTitle[15] = u"© last";
   saved.m_RegStr[0] = u"<h1>𠮷</h1>";
   saved.m_NewDocEncoding = 2;
+  saved.m_LineNumbers = 0;
   MemoryProfile p;
   saved.SaveOptions(p);
   std::size_t in_option = 0;
   for (const auto& [key, value] : p.values()) in_option += key.first == "Option";
   EXPECT_EQ(in_option, 38u);
-  EXPECT_EQ(p.values().size(), 39u);  // and m_NewDocEncoding in "Encoding"
+  EXPECT_EQ(p.values().size(), 41u);  // and m_NewDocEncoding in "Encoding", two in "View"
   KestilOptions loaded;
   loaded.LoadOptions(p);
   EXPECT_EQ(loaded.m_LastColor, 0x00123456u);
   EXPECT_EQ(loaded.m_LastOpenDir, saved.m_LastOpenDir);
   EXPECT_EQ(loaded.m_NewDocEncoding, 2);
+  EXPECT_EQ(loaded.m_Highlight, 1);
+  EXPECT_EQ(loaded.m_LineNumbers, 0);
   EXPECT_EQ(loaded.m_RegTitle, saved.m_RegTitle);
   EXPECT_EQ(loaded.m_RegStr, saved.m_RegStr);
 }

@@ -8,6 +8,7 @@
 #include "base/text16.h"
 #include "base/text_width.h"
 #include "base/word_steps.h"
+#include "base/language.h"
 
 namespace kestil {
 namespace {
@@ -87,6 +88,40 @@ TEST(WordSteps, StopAtChangesOfScriptAndAfterSpaces) {
   forward.insert(forward.end(), expected.begin(), expected.end() - 1);
   EXPECT_EQ(back, forward);
   EXPECT_EQ(NextWordStop(u"ひらがなー", 0), 5u);  // the long vowel mark stays with its kana
+}
+
+}  // namespace
+}  // namespace kestil
+
+namespace kestil {
+namespace {
+
+TEST(Language, ByExtensionAndByTheFirstCharacterOfAnUntitledText) {
+  EXPECT_EQ(LanguageFor(u"C:\\site\\index.HTM", u""), Language::kHtml);
+  for (const char16_t* name : {u"a.html", u"a.shtml", u"a.xhtml", u"b.php"}) EXPECT_EQ(LanguageFor(name, u"x"), Language::kHtml);
+  EXPECT_EQ(LanguageFor(u"style.css", u"<"), Language::kCss);
+  EXPECT_EQ(LanguageFor(u"app.Js", u""), Language::kScript);
+  EXPECT_EQ(LanguageFor(u"notes.txt", u"<html>"), Language::kPlain);
+  EXPECT_EQ(LanguageFor(u"C:\\my.site\\readme", u"<"), Language::kPlain);  // a dot in a folder is no extension
+  EXPECT_EQ(LanguageFor(u"", u"<!DOCTYPE html>"), Language::kHtml);
+  EXPECT_EQ(LanguageFor(u"", u" <p>"), Language::kPlain);
+}
+
+}  // namespace
+}  // namespace kestil
+
+namespace kestil {
+namespace {
+
+// The status bar's column and the jump dialog's agree: jumping to the column
+// shown comes back to the same place.
+TEST(ColumnAfter, AgreesWithTheJumpDialogsRule) {
+  const std::u16string line = u"a表ｱ©𠮷\xDC82\tz";
+  for (std::size_t pos = 0; pos <= line.size(); ++pos) {
+    if (pos == 5) continue;  // between the halves of the pair
+    EXPECT_EQ(UnitOfColumn(line, ColumnAfter(line.substr(0, pos))), pos) << pos;
+  }
+  EXPECT_EQ(ColumnAfter(u"a表"), 4u);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ class Encodings : public AppTest {
   }
   // Panes are written by the idle update.
   void ExpectPanes(const std::wstring& encoding, const std::wstring& ending = L"") {
-    for (const auto& [index, want] : {std::pair{1, encoding}, {2, ending}}) {
+    for (const auto& [index, want] : {std::pair{2, encoding}, {3, ending}}) {
       if (want.empty()) continue;
       PumpUntil([&] {
         Idle();

@@ -1,0 +1,17 @@
+// How the surface colours a language: the lexer that styles it, its word
+// lists, and the program's palette, one colour for each role of the markup.
+#pragma once
+
+#include <cstdint>
+
+#include "base/language.h"
+
+namespace fw {
+
+// Sets the component (through its direct function) to colour the language;
+// plain text, or any language in the system's high-contrast mode, gets no
+// lexer and the window's own colours.
+using SurfaceCall = std::intptr_t (*)(std::intptr_t, unsigned int, std::uintptr_t, std::intptr_t);
+void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language language);
+
+}  // namespace fw
