@@ -284,4 +284,21 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
   if (unmappable != nullptr) *unmappable = bad;
 }
 
+std::vector<std::size_t> UnmappableOffsets(std::u16string_view text, std::size_t limit) {
+  const Tables& t = T();
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < text.size() && found.size() < limit; ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80 || t.encode_step[u] >= 0x10000) continue;
+    if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
+      if (IsEscape(u)) continue;
+      found.push_back(i);
+      if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
+    } else if (t.encode[u] == 0) {
+      found.push_back(i);
+    }
+  }
+  return found;
+}
+
 }  // namespace kestil::cp932

@@ -62,6 +62,10 @@ std::string Encode(std::u16string_view text, const Spellings& memo,
 void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& out,
                 std::size_t* unmappable = nullptr);
 
+// Where Encode would write '?': the offset of each character (a surrogate
+// pair counts once) with no code, the first `limit` of them.
+std::vector<std::size_t> UnmappableOffsets(std::u16string_view text, std::size_t limit);
+
 // Windows' default code for a Unicode character, 0 if there is none.
 std::uint16_t DefaultCode(char16_t u);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/text16.h"
 #include "base/utf16.h"
 #include "base/utf8.h"
 
@@ -83,6 +84,21 @@ std::string FileText::Encode(std::u16string_view text, std::size_t* unmappable) 
   }
   if (unmappable != nullptr) *unmappable = bad;
   return bytes;
+}
+
+std::vector<FileText::Unmappable> FileText::FindUnmappable(std::u16string_view text,
+                                                           std::size_t limit) const {
+  std::vector<Unmappable> found;
+  if (encoding_ != Encoding::kShiftJis) return found;
+  std::size_t line = 1;
+  std::size_t counted = 0;  // line breaks before this offset are in line
+  for (const std::size_t at : cp932::UnmappableOffsets(text, limit)) {
+    for (; counted < at; ++counted) {
+      if (text[counted] == u'\n' || (text[counted] == u'\r' && text[counted + 1] != u'\n')) ++line;
+    }
+    found.push_back({line, std::u16string(text.substr(at, CharUnits(text, at)))});
+  }
+  return found;
 }
 
 std::u16string_view EncodingName(Encoding e) {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/codec.h"
 #include "base/encoding.h"
@@ -33,6 +34,15 @@ class FileText {
   // hold are written as '?' (Shift_JIS) or U+FFFD (an unpaired surrogate in
   // UTF-8) and counted in *unmappable.
   std::string Encode(std::u16string_view text, std::size_t* unmappable = nullptr) const;
+
+  // A character the encoding cannot hold, and its line (from 1; CR LF, CR
+  // and LF each end one).
+  struct Unmappable {
+    std::size_t line;
+    std::u16string character;
+  };
+  // The first `limit` characters that Encode would write as '?'.
+  std::vector<Unmappable> FindUnmappable(std::u16string_view text, std::size_t limit) const;
 
   Encoding encoding() const { return encoding_; }
   // The next save writes this encoding; the text stays the same characters.

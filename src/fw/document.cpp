@@ -189,14 +189,22 @@ std::string AsciiProjection(std::u16string_view text, std::size_t units) {
 
 }  // namespace
 
-bool Document::ConfirmEncoding(const std::wstring& path, std::u16string_view text,
-                               const std::string& bytes, std::size_t unmappable) {
-  const kestil::Encoding written = file_.encoding();
-  if (unmappable > 0 && written == kestil::Encoding::kShiftJis &&
-      Message(MainWindow(), Format(LoadResString(IDS_UNMAPPABLE), {std::to_wstring(unmappable)}),
-              MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-    return false;
+int Document::AskUnmappable(std::u16string_view text, std::size_t count) {
+  constexpr std::size_t kNamed = 5;  // the first few, so the user can find them
+  std::wstring named;
+  for (const auto& [line, character] : file_.FindUnmappable(text, kNamed)) {
+    if (!named.empty()) named += L"、";
+    named += Format(LoadResString(IDS_UNMAPPABLE_AT), {std::to_wstring(line), AsWide(character)});
   }
+  if (count > kNamed) named += LoadResString(IDS_UNMAPPABLE_MORE);
+  return Message(MainWindow(),
+                 Format(LoadResString(IDS_UNMAPPABLE), {std::to_wstring(count), named}),
+                 MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+}
+
+bool Document::ConfirmDeclaration(const std::wstring& path, std::u16string_view text,
+                                  const std::string& bytes) {
+  const kestil::Encoding written = file_.encoding();
   const bool utf16 =
       written == kestil::Encoding::kUtf16Le || written == kestil::Encoding::kUtf16Be;
   const std::string head =
@@ -215,15 +223,32 @@ bool Document::ConfirmEncoding(const std::wstring& path, std::u16string_view tex
 
 bool Document::OnSaveDocument(const std::wstring& path) {
   if (view_ == nullptr) return false;
+  lossy_save_ = false;
   std::size_t unmappable = 0;
   const std::u16string text = view_->edit().GetText();
-  const std::string bytes = file_.Encode(text, &unmappable);
-  if (!ConfirmEncoding(path, text, bytes, unmappable)) return false;
+  std::string bytes = file_.Encode(text, &unmappable);
+  const kestil::Encoding chosen = file_.encoding();
+  if (unmappable > 0 && chosen == kestil::Encoding::kShiftJis) {
+    const int answer = AskUnmappable(text, unmappable);
+    if (answer == IDCANCEL) return false;
+    if (answer == IDNO) {
+      file_.set_encoding(kestil::Encoding::kUtf8);
+      bytes = file_.Encode(text, &unmappable);
+    }
+  }
+  const auto fail = [this, chosen] {
+    file_.set_encoding(chosen);
+    return false;
+  };
+  if (!ConfirmDeclaration(path, text, bytes)) return fail();
   DWORD error = 0;
   if (!WriteFileSafely(path, bytes, &error)) {
     ReportFileError(IDS_SAVE_FAILED, path, error);
-    return false;
+    return fail();
   }
+  // The file does not hold what the editor shows (a "?" in place of a
+  // character): the text is still unsaved.
+  lossy_save_ = unmappable > 0;
   return true;
 }
 
@@ -262,8 +287,8 @@ bool Document::DoSave(const std::wstring& path) {
   if (!ConfirmOverwrite(target)) return false;
   if (!OnSaveDocument(target)) return false;
   known_ = asked_ = StampOf(target);
+  SetModified(lossy_save_);
   SetPathName(target);
-  SetModified(false);
   return true;
 }
 

@@ -88,10 +88,13 @@ class Document : public CommandTarget {
   // Puts text, decoded by file, into the view; false when the view refused it.
   bool TakeText(const std::u16string& text, kestil::FileText file);
   bool ReadInto(const std::wstring& path, kestil::Encoding e, bool detect);
-  // Before saving: false when the user does not want the bytes written
-  // (characters that become "?", a declaration of another encoding).
-  bool ConfirmEncoding(const std::wstring& path, std::u16string_view text,
-                       const std::string& bytes, std::size_t unmappable);
+  // Characters Shift_JIS cannot hold: IDYES writes them as "?", IDNO
+  // writes UTF-8 instead, IDCANCEL nothing.
+  int AskUnmappable(std::u16string_view text, std::size_t count);
+  // False when the page declares another encoding than the one being
+  // written and the user does not want it written.
+  bool ConfirmDeclaration(const std::wstring& path, std::u16string_view text,
+                          const std::string& bytes);
 
   EditView* view_ = nullptr;
   std::wstring path_;
@@ -100,6 +103,7 @@ class Document : public CommandTarget {
   bool checking_ = false;
   kestil::FileText file_;
   bool mixed_endings_ = false;
+  bool lossy_save_ = false;  // the last save wrote some characters as "?"
 };
 
 }  // namespace fw

@@ -56,6 +56,25 @@ TEST(FileText, ConversionsKeepTheCharactersAndTheStrayBytes) {
   EXPECT_EQ(unmappable, 0u);
 }
 
+// The save's question names the characters that would become "?" and their
+// lines; a reserved unit is a byte of the file, and saves as it was.
+TEST(FileText, CharactersShiftJisCannotHoldAreFoundWithTheirLines) {
+  FileText file;
+  const std::u16string text = u"表𠮷\r\n\xDC80\n\r©\r\r\n\xD800é";
+  using Found = std::vector<FileText::Unmappable>;
+  EXPECT_EQ(file.FindUnmappable(text, 10).size(), 4u);
+  const Found found = file.FindUnmappable(text, 3);
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_EQ(found[0].line, 1u);
+  EXPECT_EQ(found[0].character, u"𠮷");
+  EXPECT_EQ(found[1].line, 4u);
+  EXPECT_EQ(found[1].character, u"©");
+  EXPECT_EQ(found[2].line, 6u);
+  EXPECT_EQ(found[2].character, u"\xD800");
+  file.set_encoding(Encoding::kUtf8);
+  EXPECT_TRUE(file.FindUnmappable(text, 10).empty());
+}
+
 // Reopening in another encoding reads the same bytes another way; a UTF-8
 // mark makes the document the marked kind.
 TEST(FileText, DecodingInAChosenEncoding) {

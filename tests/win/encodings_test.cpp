@@ -208,24 +208,56 @@ TEST_F(Encodings, SwitchingTheEncodingOfTheNextSave) {
   EXPECT_EQ(Units(), u"表示\r\n");
   EXPECT_TRUE(ui_.messages.empty());
 
-  // Characters Shift_JIS has not: No writes nothing, Yes writes "?".
+  // Characters Shift_JIS has not: Cancel writes nothing.
   TempFile copyright(L"kestil-copy.htm", "a©b");
   ASSERT_TRUE(App().OpenDocumentFile(copyright.path()));
   Command(ID_ENCODING_SHIFT_JIS);
-  ui_.answers = {IDNO};
+  ui_.answers = {IDCANCEL};
   Command(ID_FILE_SAVE);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_NE(ui_.messages[0].find(L"1 文字は Shift_JIS で保存できません"), std::wstring::npos);
   EXPECT_EQ(copyright.Read(), "a©b");
   EXPECT_TRUE(Doc().IsModified());
+}
+
+// "?" in the file in place of what the editor shows loses those characters
+// unless the document stays modified; the question names them, and can
+// save the page as UTF-8 instead, through the declaration question.
+TEST_F(Encodings, CharactersShiftJisCannotHoldAreNeverLostWithoutAWord) {
+  ASSERT_TRUE(Start());
+  const std::string head = "<meta charset=\"shift_jis\">\r\n";
+  TempFile page(L"kestil-lossy.htm", head + "\x82\xC6\r\n");
+  ASSERT_TRUE(App().OpenDocumentFile(page.path()));
+  View().edit().SetSel(head.size(), head.size());
+  View().edit().ReplaceSel(u"𠮷");
   CaretToEnd();
-  View().edit().ReplaceSel(u"𠮷");  // a pair is one character
+  View().edit().ReplaceSel(u"©");
   ui_.answers = {IDYES};
   Command(ID_FILE_SAVE);
-  ASSERT_EQ(ui_.messages.size(), 2u);
-  EXPECT_NE(ui_.messages[1].find(L"2 文字は"), std::wstring::npos);
-  EXPECT_EQ(copyright.Read(), "a?b?");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].find(L"2 行目の「𠮷」、3 行目の「©」"), std::wstring::npos)
+      << Utf8Of(ui_.messages[0]);
+  EXPECT_EQ(page.Read(), head + "?\x82\xC6\r\n?");
+  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_EQ(Title().substr(0, 1), L"*");
+  ui_.answers = {IDCANCEL};
+  Close();
+  ASSERT_EQ(ui_.messages.size(), 2u);  // closing asks about the text
+  ASSERT_NE(App().frame()->hwnd(), nullptr);
+
+  // No: UTF-8; the declaration question follows, and its No writes nothing
+  // and leaves the document's encoding as it was.
+  ui_.answers = {IDNO, IDNO};
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(ui_.messages.size(), 4u);
+  EXPECT_NE(ui_.messages[3].find(L"UTF-8"), std::wstring::npos);
+  EXPECT_EQ(page.Read(), head + "?\x82\xC6\r\n?");
+  EXPECT_EQ(Doc().encoding(), Encoding::kShiftJis);
+  ui_.answers = {IDNO, IDYES};
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(page.Read(), head + "\xF0\xA0\xAE\xB7\xE3\x81\xA8\r\n\xC2\xA9");
   EXPECT_FALSE(Doc().IsModified());
+  ExpectPanes(L"UTF-8");
 }
 
 TEST_F(Encodings, ReopeningInAnotherEncoding) {
