@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "base/content_hash.h"
 #include "fw/app.h"
 #include "fw/edit_view.h"
 #include "fw/file_io.h"
@@ -131,10 +132,18 @@ void Document::Reload() {
 bool Document::ConfirmOverwrite(const std::wstring& path) {
   if (path_.empty() || FullPath(path) != path_ || !known_.exists) return true;
   const FileStamp now = StampOf(path);
-  if (now == known_) return true;
+  if (now == known_ && !ContentChanged(path)) return true;
   const UINT text = now.exists ? IDS_OVERWRITE_CHANGED : IDS_SAVE_DELETED;
   return Message(MainWindow(), Format(LoadResString(text), {path_}),
                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+bool Document::ContentChanged(const std::wstring& path) const {
+  std::string bytes;
+  DWORD error = 0;
+  // A file that cannot be read now cannot be compared; the save will say
+  // why it cannot be written either.
+  return ReadWholeFile(path, bytes, &error) && kestil::ContentHash(bytes) != known_hash_;
 }
 
 bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detect) {
@@ -145,6 +154,7 @@ bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detec
     return false;
   }
   kestil::FileText file;
+  const std::uint64_t hash = kestil::ContentHash(bytes);
   bool taken = false;
   try {
     const std::u16string text =
@@ -159,6 +169,7 @@ bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detec
     return false;
   }
   known_ = asked_ = StampOf(path);
+  known_hash_ = hash;
   SetModified(false);
   return true;
 }
@@ -246,6 +257,7 @@ bool Document::OnSaveDocument(const std::wstring& path) {
     ReportFileError(IDS_SAVE_FAILED, path, error);
     return fail();
   }
+  written_hash_ = kestil::ContentHash(bytes);
   // The file does not hold what the editor shows (a "?" in place of a
   // character): the text is still unsaved.
   lossy_save_ = unmappable > 0;
@@ -287,6 +299,7 @@ bool Document::DoSave(const std::wstring& path) {
   if (!ConfirmOverwrite(target)) return false;
   if (!OnSaveDocument(target)) return false;
   known_ = asked_ = StampOf(target);
+  known_hash_ = written_hash_;
   SetModified(lossy_save_);
   SetPathName(target);
   return true;

@@ -3,6 +3,7 @@
 // the view's edit control.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "base/file_text.h"
@@ -84,6 +85,8 @@ class Document : public CommandTarget {
   // Before saving over the document's own file: false when it changed or
   // went since and the user does not want it overwritten.
   bool ConfirmOverwrite(const std::wstring& path);
+  // Whether the file's bytes differ from those last read or written.
+  bool ContentChanged(const std::wstring& path) const;
   void Reload();
   // Puts text, decoded by file, into the view; false when the view refused it.
   bool TakeText(const std::u16string& text, kestil::FileText file);
@@ -100,6 +103,8 @@ class Document : public CommandTarget {
   std::wstring path_;
   FileStamp known_;  // at the last open or save
   FileStamp asked_;  // the last change asked about
+  std::uint64_t known_hash_ = 0;    // of the bytes at the last open or save
+  std::uint64_t written_hash_ = 0;  // of the bytes the last OnSaveDocument wrote
   bool checking_ = false;
   kestil::FileText file_;
   bool mixed_endings_ = false;
