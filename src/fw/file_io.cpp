@@ -4,6 +4,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "base/file_name.h"
+#include "fw/text.h"
 #include "fw/ui.h"
 #include "fw/ids.h"
 
@@ -91,6 +93,18 @@ void RemoveLeftTempFiles(const std::wstring& folder) {
   FindClose(search);
 }
 
+// False, with the reason, for a name Windows refuses: a device's name would
+// reach the device instead of a file.
+bool UsableName(const std::wstring& path, DWORD* error) {
+  switch (kestil::ProblemOfFileName(AsU16(path))) {
+    case kestil::FileNameProblem::kReservedDevice: return Fail(error, kErrorReservedName);
+    case kestil::FileNameProblem::kForbiddenCharacter:
+      return Fail(error, kErrorForbiddenCharacter);
+    case kestil::FileNameProblem::kNone: break;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::wstring FileTitle(const std::wstring& path) {
@@ -104,6 +118,7 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error) {
+  if (!UsableName(path, error)) return false;
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Fail(error, GetLastError());
@@ -129,6 +144,7 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error) {
 }
 
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* error) {
+  if (!UsableName(path, error)) return false;
   std::wstring folder = FolderOf(path);
   if (folder.empty()) folder = L".";
   WIN32_FILE_ATTRIBUTE_DATA old{};
@@ -218,6 +234,10 @@ std::wstring ErrorReason(DWORD error) {
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
       return LoadResString(IDS_FILE_TOO_LARGE);
+    case kErrorReservedName:
+      return LoadResString(IDS_NAME_RESERVED);
+    case kErrorForbiddenCharacter:
+      return LoadResString(IDS_NAME_FORBIDDEN);
     default:
       return Format(LoadResString(IDS_UNKNOWN_ERROR), {std::to_wstring(error)});
   }

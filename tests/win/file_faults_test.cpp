@@ -199,6 +199,24 @@ TEST_F(FileFaults, SavingALockedOrAReadOnlyFile) {
   EXPECT_EQ(ReadBytes(page), "old");
 }
 
+// Names Windows refuses say so, whatever the platform's own call reports.
+TEST_F(FileFaults, NamesWindowsRefuses) {
+  TempFolder folder(L"kestil-names");
+  ASSERT_TRUE(Start());
+  const wchar_t kReserved[] = L"装置の名前として予約";
+  const wchar_t kForbidden[] = L"ファイル名に使えない文字";
+  for (const auto& [name, reason] : {std::pair{L"a\x0001" L"b.htm", kForbidden},
+                                     {L"con", kReserved}, {L"nul", kReserved},
+                                     {L"aux.htm", kReserved}, {L"com1.txt", kReserved}}) {
+    SCOPED_TRACE(Utf8Of(name));
+    ui_.save_path = folder / name;
+    ExpectSaveRefused(reason);
+    EXPECT_TRUE(Doc().path_name().empty());
+  }
+  ExpectOpenRefused(folder / L"nul", kReserved);
+  EXPECT_TRUE(folder.Names().empty());
+}
+
 // scripts/test mounts a 64 KiB file system (KESTIL_FULL_DISK) and a
 // read-only one holding page.htm (KESTIL_RO_DISK) where it may mount.
 TEST_F(FileFaults, SavingOnAFullDiskOrAReadOnlyFileSystem) {
