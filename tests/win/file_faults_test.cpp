@@ -281,14 +281,20 @@ TEST_F(FileFaults, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     if (!folder.Names(L"kst*.tmp").empty()) ++temp_files_left;
   }
   EXPECT_GT(temp_files_left, 0);  // the kills did catch saves in the middle
-  // The next save removes what killed saves left, nothing else (a running
-  // process's file, other names), and keeps the target's attributes.
-  std::vector<std::wstring> kept = {L"kst" + std::to_wstring(GetCurrentProcessId()) + L"_1.tmp",
-                                    L"kst_notes.tmp", L"kst12_34x.tmp", L"xkst12_34.tmp", L"page.htm"};
+  // The next save removes what killed saves left, also under the id of a
+  // running process (ids come back), and nothing else: a file a save holds
+  // open, other names. It keeps the target's attributes.
+  const std::wstring mine = L"kst" + std::to_wstring(GetCurrentProcessId());
+  Put(folder / (mine + L"_1.tmp"), "a killed save's, whose id came back");
+  std::vector<std::wstring> kept = {mine + L"_2.tmp", L"kst_notes.tmp", L"kst12_34x.tmp",
+                                    L"xkst12_34.tmp", L"page.htm"};
   for (const std::wstring& name : kept) Put(folder / name, "someone's");
+  HANDLE saving = CreateFileW((folder / kept[0]).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
   constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   ASSERT_TRUE(SetFileAttributesW(target.c_str(), kHiddenSystem));
   ASSERT_TRUE(WriteBytes(target, "new"));
+  CloseHandle(saving);
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(folder.Names(), kept);
   EXPECT_EQ(GetFileAttributesW(target.c_str()) & (kHiddenSystem | FILE_ATTRIBUTE_READONLY), kHiddenSystem);
