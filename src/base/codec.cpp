@@ -122,7 +122,7 @@ const Tables& T() {
 
 }  // namespace
 
-Spellings::Spellings() : chosen_(DuplicateGroupCount(), 0) {}
+Spellings::Spellings() : chosen_(DuplicateGroupCount(), 0), met_(chosen_.size(), 0) {}
 
 Spellings Spellings::Defaults() {
   Spellings s;
@@ -130,7 +130,27 @@ Spellings Spellings::Defaults() {
   return s;
 }
 
-void Spellings::Clear() { chosen_.assign(chosen_.size(), 0); }
+void Spellings::Clear() {
+  chosen_.assign(chosen_.size(), 0);
+  met_.assign(met_.size(), 0);
+  sequences_.clear();
+}
+
+void Spellings::Record(std::size_t g, std::uint16_t code) {
+  if (chosen_[g] == 0) chosen_[g] = code;
+  auto sequence = sequences_.find(g);
+  if (sequence == sequences_.end() && code != chosen_[g]) {
+    sequence = sequences_.emplace(g, std::vector<std::uint16_t>(met_[g], chosen_[g])).first;
+  }
+  if (sequence != sequences_.end()) sequence->second.push_back(code);
+  ++met_[g];
+}
+
+std::uint16_t Spellings::CodeOf(std::size_t g, std::size_t n) const {
+  const auto sequence = sequences_.find(g);
+  if (sequence != sequences_.end() && n < sequence->second.size()) return sequence->second[n];
+  return chosen_[g];
+}
 
 std::size_t DuplicateGroupCount() { return T().defaults.size(); }
 
@@ -196,20 +216,12 @@ void DecodeInto(std::string_view bytes, Spellings& memo, std::u16string& out) {
     const auto u = static_cast<char16_t>(entry);
     if (u != 0) {
       const auto g = static_cast<std::uint16_t>(entry >> 16);
-      if (g == 0) {
-        *o++ = u;
-        i += 2;
-        continue;
-      }
-      const auto code = static_cast<std::uint16_t>(b << 8 | trail);
-      if (memo.Get(g - 1) == 0) memo.Set(g - 1, code);
-      if (memo.Get(g - 1) == code) {
-        *o++ = u;
-        i += 2;
-        continue;
-      }
-      // Another spelling of a character already recorded: keep its bytes.
-    } else if (!IsTrailByte(trail)) {
+      if (g != 0) memo.Record(g - 1u, static_cast<std::uint16_t>(b << 8 | trail));
+      *o++ = u;
+      i += 2;
+      continue;
+    }
+    if (!IsTrailByte(trail)) {
       // The lead byte stands alone; the next byte is read on its own.
       *o++ = static_cast<char16_t>(kEscapeBase + b);
       ++i;
@@ -238,6 +250,9 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
   char* o = out.data();
   std::size_t bad = 0;
   const char16_t* p = text.data();
+  // Counted only where a character is spelled more than one way.
+  const bool mixed = memo.mixed();
+  std::vector<std::uint32_t> occurrences(mixed ? DuplicateGroupCount() : 0, 0);
   for (std::size_t i = 0; i < n; ++i) {
     // Most units encode the same everywhere: write their bytes, two at a
     // time, and move on by their count.
@@ -273,8 +288,9 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
       *o++ = static_cast<char>(code);
     } else {
       if ((t.grouped[u / 64] >> (u % 64)) & 1) {
-        const std::uint16_t g = t.encode_group[u];
-        if (memo.Get(g - 1) != 0) code = memo.Get(g - 1);
+        const std::size_t g = t.encode_group[u] - 1u;
+        const std::uint16_t chosen = mixed ? memo.CodeOf(g, occurrences[g]++) : memo.Get(g);
+        if (chosen != 0) code = chosen;
       }
       *o++ = static_cast<char>(code >> 8);
       *o++ = static_cast<char>(code & 0xFF);

@@ -8,15 +8,17 @@
 //    that no character decodes to; Encode turns it back into that byte;
 //  - several characters of the code page have two or three codes (NEC row 13,
 //    the NEC-selected IBM extensions and the IBM extensions repeat each other
-//    and a few JIS symbols). A Spellings object, kept per document, records
-//    which code the text used for each of them, and Encode writes that code
-//    again. A second, different spelling of a character whose spelling is
-//    already recorded is kept as two reserved units, so that it too is saved
-//    unchanged.
+//    and a few JIS symbols). Every spelling decodes to the character. A
+//    Spellings object, kept per document, records which code the text used
+//    for each of them, and Encode writes that code again; where one text
+//    spells a character more than one way, it records the code of each
+//    occurrence in order, and Encode gives the n-th occurrence the n-th code
+//    (occurrences beyond those the first one's).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,17 +35,25 @@ class Spellings {
  public:
   Spellings();
   // A memory in which every such character already has its Windows default
-  // spelling: any other spelling decodes to reserved units. Used where no
-  // document memory exists (registry strings).
+  // spelling. Used where no document memory exists (registry strings).
   static Spellings Defaults();
 
   void Clear();
   // Code chosen for duplicate group g, 0 while none is recorded.
   std::uint16_t Get(std::size_t g) const { return chosen_[g]; }
   void Set(std::size_t g, std::uint16_t code) { chosen_[g] = code; }
+  // Decoding met the character of group g spelled as code.
+  void Record(std::size_t g, std::uint16_t code);
+  // Whether some character was met spelled more than one way.
+  bool mixed() const { return !sequences_.empty(); }
+  // The code for occurrence n (from 0) of group g's character.
+  std::uint16_t CodeOf(std::size_t g, std::size_t n) const;
 
  private:
   std::vector<std::uint16_t> chosen_;
+  std::vector<std::uint32_t> met_;  // occurrences decoded, per group
+  // For the groups spelled more than one way: each occurrence's code.
+  std::map<std::size_t, std::vector<std::uint16_t>> sequences_;
 };
 
 // Number of characters that have more than one code.

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
 
 namespace kestil {
 namespace {
@@ -73,6 +78,39 @@ TEST(FileText, CharactersShiftJisCannotHoldAreFoundWithTheirLines) {
   EXPECT_EQ(found[2].character, u"\xD800");
   file.set_encoding(Encoding::kUtf8);
   EXPECT_TRUE(file.FindUnmappable(text, 10).empty());
+}
+
+// Every code of every character the code page spells more than once, in
+// code order and then backwards: as Shift_JIS the file comes back byte for
+// byte, and in UTF-8 each code is its character.
+TEST(FileText, EveryDuplicateSpellingSavesAsItselfAndConvertsAsItsCharacter) {
+  std::vector<std::pair<std::uint16_t, char16_t>> codes;
+  std::map<char16_t, int> spellings;
+  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      const char16_t u = cp932::DecodeDoubleByte(static_cast<unsigned char>(lead),
+                                                 static_cast<unsigned char>(trail));
+      if (u != 0) codes.push_back({static_cast<std::uint16_t>(lead << 8 | trail), u});
+      if (u != 0) ++spellings[u];
+    }
+  }
+  std::erase_if(codes, [&](const auto& c) { return spellings[c.second] < 2; });
+  ASSERT_GT(codes.size(), 700u);
+  std::string bytes;
+  std::string utf8;
+  const auto add = [&](const std::pair<std::uint16_t, char16_t>& c) {
+    bytes += {static_cast<char>(c.first >> 8), static_cast<char>(c.first & 0xFF), '\n'};
+    utf8 += {static_cast<char>(0xE0 | c.second >> 12), static_cast<char>(0x80 | (c.second >> 6 & 0x3F)),
+             static_cast<char>(0x80 | (c.second & 0x3F)), '\n'};
+  };
+  std::for_each(codes.begin(), codes.end(), add);
+  std::for_each(codes.rbegin(), codes.rend(), add);
+  FileText file;
+  const std::u16string text = file.Decode(bytes, Encoding::kShiftJis);
+  EXPECT_EQ(text.size(), codes.size() * 4);
+  EXPECT_EQ(file.Encode(text), bytes);
+  file.set_encoding(Encoding::kUtf8);
+  EXPECT_EQ(file.Encode(text), utf8);
 }
 
 // Reopening in another encoding reads the same bytes another way; a UTF-8

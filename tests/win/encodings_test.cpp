@@ -220,6 +220,19 @@ TEST_F(Encodings, SwitchingTheEncodingOfTheNextSave) {
   EXPECT_TRUE(Doc().IsModified());
 }
 
+// A character spelled two ways in one page shows as itself both times,
+// saves back with each spelling and converts as the character.
+TEST_F(Encodings, ACharacterSpelledTwoWaysInOnePage) {
+  ASSERT_TRUE(Start());
+  const std::string page = "\xED\x40\xFA\x5C\r\n\x81\xCA\xEE\xF9";  // 纊纊, ￢￢
+  EXPECT_EQ(OpenAndResave("two spellings", page, L"Shift_JIS"), u"纊纊\r\n￢￢");
+  Command(ID_ENCODING_UTF8);
+  TempFile out(L"kestil-two-spellings.htm", "");
+  ui_.save_path = out.path();
+  Command(ID_FILE_SAVE_AS);
+  EXPECT_EQ(out.Read(), "\xE7\xBA\x8A\xE7\xBA\x8A\r\n\xEF\xBF\xA2\xEF\xBF\xA2");
+}
+
 // "?" in the file in place of what the editor shows loses those characters
 // unless the document stays modified; the question names them, and can
 // save the page as UTF-8 instead, through the declaration question.
