@@ -186,20 +186,6 @@ bool Document::ReopenAs(kestil::Encoding e) {
   return true;
 }
 
-namespace {
-
-// The start of the text as the declaration finder reads it: ASCII as itself,
-// any other unit as a byte that is no ASCII.
-std::string AsciiProjection(std::u16string_view text, std::size_t units) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < units; ++i) {
-    out += text[i] < 0x80 ? static_cast<char>(text[i]) : '\x80';
-  }
-  return out;
-}
-
-}  // namespace
-
 int Document::AskUnmappable(std::u16string_view text, std::size_t count) {
   constexpr std::size_t kNamed = 5;  // the first few, so the user can find them
   std::wstring named;
@@ -213,30 +199,75 @@ int Document::AskUnmappable(std::u16string_view text, std::size_t count) {
                  MB_YESNOCANCEL | MB_ICONEXCLAMATION);
 }
 
-bool Document::ConfirmDeclaration(const std::wstring& path, std::u16string_view text,
-                                  const std::string& bytes) {
+bool Document::ConfirmDeclaration(const std::wstring& path, std::u16string& text,
+                                  std::string& bytes) {
   const kestil::Encoding written = file_.encoding();
-  const bool utf16 =
-      written == kestil::Encoding::kUtf16Le || written == kestil::Encoding::kUtf16Be;
-  const std::string head =
-      utf16 ? AsciiProjection(text, kestil::encoding::kDeclarationWindow / 2)
-            : bytes.substr(kestil::encoding::ByteOrderMark(written).size(),
-                           kestil::encoding::kDeclarationWindow);
-  const auto declaration = kestil::encoding::FindDeclaration(head);
+  const auto declaration = kestil::encoding::FindDeclarationIn(text);
   if (!declaration) return true;
-  const std::string label = head.substr(declaration->begin, declaration->end - declaration->begin);
+  const std::string label = LabelOf(text, *declaration);
   if (kestil::encoding::LabelNames(label, written)) return true;
-  return Message(MainWindow(),
-                 Format(LoadResString(IDS_DECLARATION_MISMATCH),
-                        {FileTitle(path), AsciiWide(label), AsWide(kestil::EncodingName(written))}),
-                 MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+  const std::string wanted = kestil::encoding::LabelFor(written, label);
+  const int answer =
+      Message(MainWindow(),
+              Format(LoadResString(IDS_DECLARATION_MISMATCH),
+                     {FileTitle(path), AsciiWide(label), AsWide(kestil::EncodingName(written)),
+                      AsciiWide(wanted)}),
+              MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  if (answer == IDCANCEL) return false;
+  if (answer == IDYES) {
+    RewriteDeclaration(*declaration, wanted);
+    text = view_->edit().GetText();
+    bytes = file_.Encode(text);
+  }
+  return true;
+}
+
+std::string Document::LabelOf(std::u16string_view text,
+                              const kestil::encoding::Declaration& declaration) {
+  std::string label;
+  for (std::size_t i = declaration.begin; i < declaration.end; ++i) {
+    label += static_cast<char>(text[i]);  // ASCII: the finder read it so
+  }
+  return label;
+}
+
+void Document::RewriteDeclaration(const kestil::encoding::Declaration& declaration,
+                                  const std::string& label) {
+  kestil::EditOps& edit = view_->edit();
+  const kestil::Selection before = edit.GetSel();
+  edit.SetSel(declaration.begin, declaration.end);
+  edit.ReplaceSel(std::u16string(label.begin(), label.end()));
+  // The user's selection stays on the same text.
+  const auto moved = [&](std::size_t p) {
+    if (p <= declaration.begin) return p;
+    if (p < declaration.end) return declaration.begin;
+    return p - (declaration.end - declaration.begin) + label.size();
+  };
+  edit.SetSel(moved(before.start), moved(before.end));
+}
+
+void Document::ConvertEncoding(kestil::Encoding e) {
+  if (e == file_.encoding()) return;
+  SetEncoding(e);
+  if (view_ == nullptr) return;
+  const std::u16string text = view_->edit().GetText();
+  const auto declaration = kestil::encoding::FindDeclarationIn(text);
+  if (!declaration) return;
+  const std::string label = LabelOf(text, *declaration);
+  if (kestil::encoding::LabelNames(label, e)) return;
+  const std::string wanted = kestil::encoding::LabelFor(e, label);
+  if (Message(MainWindow(),
+              Format(LoadResString(IDS_DECLARATION_CONVERT), {AsciiWide(label), AsciiWide(wanted)}),
+              MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    RewriteDeclaration(*declaration, wanted);
+  }
 }
 
 bool Document::OnSaveDocument(const std::wstring& path) {
   if (view_ == nullptr) return false;
   lossy_save_ = false;
   std::size_t unmappable = 0;
-  const std::u16string text = view_->edit().GetText();
+  std::u16string text = view_->edit().GetText();
   std::string bytes = file_.Encode(text, &unmappable);
   const kestil::Encoding chosen = file_.encoding();
   if (unmappable > 0 && chosen == kestil::Encoding::kShiftJis) {

@@ -53,6 +53,9 @@ class Document : public CommandTarget {
   // document modified.
   kestil::Encoding encoding() const { return file_.encoding(); }
   void SetEncoding(kestil::Encoding e);
+  // SetEncoding for the user's choice: a page that declares another
+  // encoding is offered its declaration rewritten.
+  void ConvertEncoding(kestil::Encoding e);
   // The line ending that added line breaks take, and whether the file as
   // opened mixed several.
   kestil::LineEnding line_ending() const;
@@ -94,10 +97,15 @@ class Document : public CommandTarget {
   // Characters Shift_JIS cannot hold: IDYES writes them as "?", IDNO
   // writes UTF-8 instead, IDCANCEL nothing.
   int AskUnmappable(std::u16string_view text, std::size_t count);
-  // False when the page declares another encoding than the one being
-  // written and the user does not want it written.
-  bool ConfirmDeclaration(const std::wstring& path, std::u16string_view text,
-                          const std::string& bytes);
+  // When the page declares another encoding than the one being written,
+  // asks whether to rewrite the declaration (then text and bytes are the
+  // rewritten ones); false when the user wants nothing written.
+  bool ConfirmDeclaration(const std::wstring& path, std::u16string& text, std::string& bytes);
+  static std::string LabelOf(std::u16string_view text,
+                             const kestil::encoding::Declaration& declaration);
+  // Writes label in place of the declaration's, as one undoable step.
+  void RewriteDeclaration(const kestil::encoding::Declaration& declaration,
+                          const std::string& label);
 
   EditView* view_ = nullptr;
   std::wstring path_;

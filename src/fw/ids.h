@@ -115,6 +115,7 @@
 #define IDS_FIND_WRAPPED_DOWN 61524
 #define IDS_FIND_WRAPPED_UP 61525
 #define IDS_REPLACED_COUNT 61526
+#define IDS_DECLARATION_CONVERT 61527
 
 // Buttons of the print preview window
 #define IDC_PREVIEW_PRINT 1
