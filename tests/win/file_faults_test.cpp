@@ -212,6 +212,8 @@ TEST_F(FileFaults, NamesWindowsRefuses) {
     ui_.save_path = folder / name;
     ExpectSaveRefused(reason);
     EXPECT_TRUE(Doc().path_name().empty());
+    Idle();  // the title follows at the next idle moment
+    EXPECT_EQ(Title().substr(0, 1), L"*");
   }
   ExpectOpenRefused(folder / L"nul", kReserved);
   EXPECT_TRUE(folder.Names().empty());
