@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <algorithm>
 #include <memory>
 
 #include "base/cp932.h"
@@ -153,6 +154,53 @@ std::uint16_t Spellings::CodeOf(std::size_t g, std::size_t n) const {
 }
 
 std::size_t DuplicateGroupCount() { return T().defaults.size(); }
+
+std::size_t DuplicateGroupOf(char16_t u) {
+  const std::uint16_t g = T().encode_group[u];
+  return g != 0 ? g - 1u : DuplicateGroupCount();
+}
+
+Spellings Spellings::ForEdited(std::u16string_view original, std::u16string_view text) const {
+  if (!mixed()) return *this;
+  const std::size_t shorter = std::min(original.size(), text.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && original[prefix] == text[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         original[original.size() - 1 - suffix] == text[text.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  // Per group: occurrences in the original's unchanged end, then those met
+  // so far in the text's start and middle, and in its end.
+  struct Counts {
+    std::size_t in_original_end = 0, before_end = 0, in_end = 0;
+  };
+  std::map<std::size_t, Counts> counts;
+  for (const auto& entry : sequences_) counts[entry.first];
+  for (std::size_t i = original.size() - suffix; i < original.size(); ++i) {
+    const auto c = counts.find(DuplicateGroupOf(original[i]));
+    if (c != counts.end()) ++c->second.in_original_end;
+  }
+  Spellings edited = *this;
+  for (auto& entry : edited.sequences_) entry.second.clear();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t g = DuplicateGroupOf(text[i]);
+    const auto c = counts.find(g);
+    if (c == counts.end()) continue;
+    const std::vector<std::uint16_t>& codes = sequences_.at(g);
+    const std::size_t end_start = codes.size() - std::min(codes.size(), c->second.in_original_end);
+    std::size_t n = 0;
+    if (i >= text.size() - suffix) {
+      n = end_start + c->second.in_end++;
+    } else {
+      n = c->second.before_end++;
+      // Past the unchanged start, no further than the unchanged end's own.
+      if (i >= prefix && n >= end_start) n = codes.size();
+    }
+    edited.sequences_[g].push_back(n < codes.size() ? codes[n] : chosen_[g]);
+  }
+  return edited;
+}
 
 std::uint16_t DefaultCode(char16_t u) {
   const Tables& t = T();

@@ -48,6 +48,11 @@ class Spellings {
   bool mixed() const { return !sequences_.empty(); }
   // The code for occurrence n (from 0) of group g's character.
   std::uint16_t CodeOf(std::size_t g, std::size_t n) const;
+  // The memory for text, an edited form of original (the text this memory
+  // was decoded from): the occurrences in its unchanged start and end keep
+  // the spellings they had there, those in between take the ones next in
+  // order, and any beyond those the first spelling.
+  Spellings ForEdited(std::u16string_view original, std::u16string_view text) const;
 
  private:
   std::vector<std::uint16_t> chosen_;
@@ -58,6 +63,9 @@ class Spellings {
 
 // Number of characters that have more than one code.
 std::size_t DuplicateGroupCount();
+// The duplicate group of a unit, DuplicateGroupCount() for a unit with one
+// code or none.
+std::size_t DuplicateGroupOf(char16_t u);
 
 // Decodes bytes; records in memo the spelling of each duplicate character
 // met for the first time.

@@ -24,6 +24,7 @@ std::u16string FileText::Open(std::string_view bytes, Encoding for_ascii) {
 void FileText::Reset(Encoding e) {
   encoding_ = e;
   spellings_.Clear();
+  spelled_.clear();
   trailing_byte_.reset();
   keep_dc00_ = false;
 }
@@ -39,6 +40,7 @@ std::u16string FileText::Decode(std::string_view bytes, Encoding e) {
   switch (e) {
     case Encoding::kShiftJis:
       cp932::DecodeInto(bytes, spellings_, text);
+      if (spellings_.mixed()) spelled_ = text;
       return text;  // NUL is a reserved unit already
     case Encoding::kUtf8:
     case Encoding::kUtf8Bom:
@@ -66,7 +68,11 @@ std::string FileText::Encode(std::u16string_view text, std::size_t* unmappable) 
   switch (encoding_) {
     case Encoding::kShiftJis: {
       std::string body;
-      cp932::EncodeInto(text, spellings_, body, &bad);
+      if (spelled_.empty()) {
+        cp932::EncodeInto(text, spellings_, body, &bad);
+      } else {
+        cp932::EncodeInto(text, spellings_.ForEdited(spelled_, text), body, &bad);
+      }
       bytes += body;
       break;
     }

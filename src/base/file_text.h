@@ -51,6 +51,9 @@ class FileText {
  private:
   Encoding encoding_ = Encoding::kShiftJis;
   cp932::Spellings spellings_;
+  // The text as decoded, kept where it spells a character more than one way,
+  // so that an edited text's occurrences can be matched with its own.
+  std::u16string spelled_;
   std::optional<unsigned char> trailing_byte_;
   bool keep_dc00_ = false;  // a UTF-16 file's lone 0xDC00 units are themselves
 };

@@ -113,6 +113,20 @@ TEST(FileText, EveryDuplicateSpellingSavesAsItselfAndConvertsAsItsCharacter) {
   EXPECT_EQ(file.Encode(text), utf8);
 }
 
+// Edited, a text that spells 纊 both ways keeps each spelling on the
+// occurrences left as they were, before and after the edit; new ones take the
+// first spelling.
+TEST(FileText, EditsKeepTheSpellingsOfTheCharactersAroundThem) {
+  FileText file;
+  const std::string a = "\xFA\x5C", b = "\xED\x40";  // both 纊
+  const std::u16string text = file.Decode(a + "x" + b + "y" + b + "z" + a, Encoding::kShiftJis);
+  ASSERT_EQ(text, u"纊x纊y纊z纊");
+  EXPECT_EQ(file.Encode(u"纊" + text), a + a + "x" + b + "y" + b + "z" + a);
+  EXPECT_EQ(file.Encode(text + u"纊"), a + "x" + b + "y" + b + "z" + a + a);
+  EXPECT_EQ(file.Encode(u"纊x纊纊纊y纊z纊"), a + "x" + b + a + a + "y" + b + "z" + a);
+  EXPECT_EQ(file.Encode(u"纊xyz纊"), a + "xyz" + a);
+}
+
 // Reopening in another encoding reads the same bytes another way; a UTF-8
 // mark makes the document the marked kind.
 TEST(FileText, DecodingInAChosenEncoding) {
