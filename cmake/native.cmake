@@ -30,6 +30,7 @@ add_executable(kestil_native_tests
   tests/native/text_rules_test.cpp
   tests/native/file_text_test.cpp
   tests/native/surface_text_test.cpp
+  tests/native/file_name_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(kestil_native_tests PRIVATE KESTIL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")

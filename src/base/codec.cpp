@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <algorithm>
 #include <memory>
 
 #include "base/cp932.h"
@@ -122,7 +123,7 @@ const Tables& T() {
 
 }  // namespace
 
-Spellings::Spellings() : chosen_(DuplicateGroupCount(), 0) {}
+Spellings::Spellings() : chosen_(DuplicateGroupCount(), 0), met_(chosen_.size(), 0) {}
 
 Spellings Spellings::Defaults() {
   Spellings s;
@@ -130,9 +131,76 @@ Spellings Spellings::Defaults() {
   return s;
 }
 
-void Spellings::Clear() { chosen_.assign(chosen_.size(), 0); }
+void Spellings::Clear() {
+  chosen_.assign(chosen_.size(), 0);
+  met_.assign(met_.size(), 0);
+  sequences_.clear();
+}
+
+void Spellings::Record(std::size_t g, std::uint16_t code) {
+  if (chosen_[g] == 0) chosen_[g] = code;
+  auto sequence = sequences_.find(g);
+  if (sequence == sequences_.end() && code != chosen_[g]) {
+    sequence = sequences_.emplace(g, std::vector<std::uint16_t>(met_[g], chosen_[g])).first;
+  }
+  if (sequence != sequences_.end()) sequence->second.push_back(code);
+  ++met_[g];
+}
+
+std::uint16_t Spellings::CodeOf(std::size_t g, std::size_t n) const {
+  const auto sequence = sequences_.find(g);
+  if (sequence != sequences_.end() && n < sequence->second.size()) return sequence->second[n];
+  return chosen_[g];
+}
 
 std::size_t DuplicateGroupCount() { return T().defaults.size(); }
+
+std::size_t DuplicateGroupOf(char16_t u) {
+  const std::uint16_t g = T().encode_group[u];
+  return g != 0 ? g - 1u : DuplicateGroupCount();
+}
+
+Spellings Spellings::ForEdited(std::u16string_view original, std::u16string_view text) const {
+  if (!mixed()) return *this;
+  const std::size_t shorter = std::min(original.size(), text.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && original[prefix] == text[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         original[original.size() - 1 - suffix] == text[text.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  // Per group: occurrences in the original's unchanged end, then those met
+  // so far in the text's start and middle, and in its end.
+  struct Counts {
+    std::size_t in_original_end = 0, before_end = 0, in_end = 0;
+  };
+  std::map<std::size_t, Counts> counts;
+  for (const auto& entry : sequences_) counts[entry.first];
+  for (std::size_t i = original.size() - suffix; i < original.size(); ++i) {
+    const auto c = counts.find(DuplicateGroupOf(original[i]));
+    if (c != counts.end()) ++c->second.in_original_end;
+  }
+  Spellings edited = *this;
+  for (auto& entry : edited.sequences_) entry.second.clear();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t g = DuplicateGroupOf(text[i]);
+    const auto c = counts.find(g);
+    if (c == counts.end()) continue;
+    const std::vector<std::uint16_t>& codes = sequences_.at(g);
+    const std::size_t end_start = codes.size() - std::min(codes.size(), c->second.in_original_end);
+    std::size_t n = 0;
+    if (i >= text.size() - suffix) {
+      n = end_start + c->second.in_end++;
+    } else {
+      n = c->second.before_end++;
+      // Past the unchanged start, no further than the unchanged end's own.
+      if (i >= prefix && n >= end_start) n = codes.size();
+    }
+    edited.sequences_[g].push_back(n < codes.size() ? codes[n] : chosen_[g]);
+  }
+  return edited;
+}
 
 std::uint16_t DefaultCode(char16_t u) {
   const Tables& t = T();
@@ -196,20 +264,12 @@ void DecodeInto(std::string_view bytes, Spellings& memo, std::u16string& out) {
     const auto u = static_cast<char16_t>(entry);
     if (u != 0) {
       const auto g = static_cast<std::uint16_t>(entry >> 16);
-      if (g == 0) {
-        *o++ = u;
-        i += 2;
-        continue;
-      }
-      const auto code = static_cast<std::uint16_t>(b << 8 | trail);
-      if (memo.Get(g - 1) == 0) memo.Set(g - 1, code);
-      if (memo.Get(g - 1) == code) {
-        *o++ = u;
-        i += 2;
-        continue;
-      }
-      // Another spelling of a character already recorded: keep its bytes.
-    } else if (!IsTrailByte(trail)) {
+      if (g != 0) memo.Record(g - 1u, static_cast<std::uint16_t>(b << 8 | trail));
+      *o++ = u;
+      i += 2;
+      continue;
+    }
+    if (!IsTrailByte(trail)) {
       // The lead byte stands alone; the next byte is read on its own.
       *o++ = static_cast<char16_t>(kEscapeBase + b);
       ++i;
@@ -238,6 +298,9 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
   char* o = out.data();
   std::size_t bad = 0;
   const char16_t* p = text.data();
+  // Counted only where a character is spelled more than one way.
+  const bool mixed = memo.mixed();
+  std::vector<std::uint32_t> occurrences(mixed ? DuplicateGroupCount() : 0, 0);
   for (std::size_t i = 0; i < n; ++i) {
     // Most units encode the same everywhere: write their bytes, two at a
     // time, and move on by their count.
@@ -273,8 +336,9 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
       *o++ = static_cast<char>(code);
     } else {
       if ((t.grouped[u / 64] >> (u % 64)) & 1) {
-        const std::uint16_t g = t.encode_group[u];
-        if (memo.Get(g - 1) != 0) code = memo.Get(g - 1);
+        const std::size_t g = t.encode_group[u] - 1u;
+        const std::uint16_t chosen = mixed ? memo.CodeOf(g, occurrences[g]++) : memo.Get(g);
+        if (chosen != 0) code = chosen;
       }
       *o++ = static_cast<char>(code >> 8);
       *o++ = static_cast<char>(code & 0xFF);
@@ -282,6 +346,23 @@ void EncodeInto(std::u16string_view text, const Spellings& memo, std::string& ou
   }
   out.resize(static_cast<std::size_t>(o - out.data()));
   if (unmappable != nullptr) *unmappable = bad;
+}
+
+std::vector<std::size_t> UnmappableOffsets(std::u16string_view text, std::size_t limit) {
+  const Tables& t = T();
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < text.size() && found.size() < limit; ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80 || t.encode_step[u] >= 0x10000) continue;
+    if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
+      if (IsEscape(u)) continue;
+      found.push_back(i);
+      if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
+    } else if (t.encode[u] == 0) {
+      found.push_back(i);
+    }
+  }
+  return found;
 }
 
 }  // namespace kestil::cp932

@@ -288,4 +288,25 @@ Encoding Detect(std::string_view bytes, Encoding for_ascii) {
   return Encoding::kShiftJis;
 }
 
+std::optional<Declaration> FindDeclarationIn(std::u16string_view text) {
+  std::string head(std::min(text.size(), kDeclarationWindow), '\x80');
+  for (std::size_t i = 0; i < head.size(); ++i) {
+    if (text[i] < 0x80) head[i] = static_cast<char>(text[i]);
+  }
+  return FindDeclaration(head);
+}
+
+std::string LabelFor(Encoding e, std::string_view replaced) {
+  const bool lower = std::none_of(replaced.begin(), replaced.end(),
+                                  [](char c) { return c >= 'A' && c <= 'Z'; });
+  switch (e) {
+    case Encoding::kShiftJis: return lower ? "shift_jis" : "Shift_JIS";
+    case Encoding::kUtf8:
+    case Encoding::kUtf8Bom: return lower ? "utf-8" : "UTF-8";
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be: return lower ? "utf-16" : "UTF-16";
+  }
+  return {};
+}
+
 }  // namespace kestil::encoding

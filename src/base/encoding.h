@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kestil {
@@ -55,6 +56,16 @@ struct Declaration {
 // not read. The bytes are read as ASCII, so this works on code page 932 and
 // UTF-8 files alike.
 std::optional<Declaration> FindDeclaration(std::string_view bytes);
+
+// FindDeclaration over a text: its first kDeclarationWindow units, ASCII as
+// itself and every other unit as a byte beyond ASCII; begin and end are
+// unit positions. (The label is ASCII, so it is the same units in the text.)
+std::optional<Declaration> FindDeclarationIn(std::u16string_view text);
+
+// The label to write in place of replaced so that it declares e: lower case
+// when replaced has no capital, else as the encoding is usually written
+// ("Shift_JIS", "UTF-8", "UTF-16").
+std::string LabelFor(Encoding e, std::string_view replaced);
 
 // The encoding of a file's bytes, by the first rule that decides:
 //  1. a byte order mark (EF BB BF, FF FE, FE FF);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/text16.h"
 #include "base/utf16.h"
 #include "base/utf8.h"
 
@@ -23,6 +24,7 @@ std::u16string FileText::Open(std::string_view bytes, Encoding for_ascii) {
 void FileText::Reset(Encoding e) {
   encoding_ = e;
   spellings_.Clear();
+  spelled_.clear();
   trailing_byte_.reset();
   keep_dc00_ = false;
 }
@@ -38,6 +40,7 @@ std::u16string FileText::Decode(std::string_view bytes, Encoding e) {
   switch (e) {
     case Encoding::kShiftJis:
       cp932::DecodeInto(bytes, spellings_, text);
+      if (spellings_.mixed()) spelled_ = text;
       return text;  // NUL is a reserved unit already
     case Encoding::kUtf8:
     case Encoding::kUtf8Bom:
@@ -65,7 +68,11 @@ std::string FileText::Encode(std::u16string_view text, std::size_t* unmappable) 
   switch (encoding_) {
     case Encoding::kShiftJis: {
       std::string body;
-      cp932::EncodeInto(text, spellings_, body, &bad);
+      if (spelled_.empty()) {
+        cp932::EncodeInto(text, spellings_, body, &bad);
+      } else {
+        cp932::EncodeInto(text, spellings_.ForEdited(spelled_, text), body, &bad);
+      }
       bytes += body;
       break;
     }
@@ -83,6 +90,21 @@ std::string FileText::Encode(std::u16string_view text, std::size_t* unmappable) 
   }
   if (unmappable != nullptr) *unmappable = bad;
   return bytes;
+}
+
+std::vector<FileText::Unmappable> FileText::FindUnmappable(std::u16string_view text,
+                                                           std::size_t limit) const {
+  std::vector<Unmappable> found;
+  if (encoding_ != Encoding::kShiftJis) return found;
+  std::size_t line = 1;
+  std::size_t counted = 0;  // line breaks before this offset are in line
+  for (const std::size_t at : cp932::UnmappableOffsets(text, limit)) {
+    for (; counted < at; ++counted) {
+      if (text[counted] == u'\n' || (text[counted] == u'\r' && text[counted + 1] != u'\n')) ++line;
+    }
+    found.push_back({line, std::u16string(text.substr(at, CharUnits(text, at)))});
+  }
+  return found;
 }
 
 std::u16string_view EncodingName(Encoding e) {

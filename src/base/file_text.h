@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/codec.h"
 #include "base/encoding.h"
@@ -34,6 +35,15 @@ class FileText {
   // UTF-8) and counted in *unmappable.
   std::string Encode(std::u16string_view text, std::size_t* unmappable = nullptr) const;
 
+  // A character the encoding cannot hold, and its line (from 1; CR LF, CR
+  // and LF each end one).
+  struct Unmappable {
+    std::size_t line;
+    std::u16string character;
+  };
+  // The first `limit` characters that Encode would write as '?'.
+  std::vector<Unmappable> FindUnmappable(std::u16string_view text, std::size_t limit) const;
+
   Encoding encoding() const { return encoding_; }
   // The next save writes this encoding; the text stays the same characters.
   void set_encoding(Encoding e) { encoding_ = e; }
@@ -41,6 +51,9 @@ class FileText {
  private:
   Encoding encoding_ = Encoding::kShiftJis;
   cp932::Spellings spellings_;
+  // The text as decoded, kept where it spells a character more than one way,
+  // so that an edited text's occurrences can be matched with its own.
+  std::u16string spelled_;
   std::optional<unsigned char> trailing_byte_;
   bool keep_dc00_ = false;  // a UTF-16 file's lone 0xDC00 units are themselves
 };

@@ -58,6 +58,26 @@ std::optional<std::pair<std::size_t, std::size_t>> FindMatch(std::u16string_view
   return std::nullopt;
 }
 
+std::optional<WrappedMatch> FindWrapping(std::u16string_view text, std::u16string_view what,
+                                         std::size_t from, const SearchOptions& o) {
+  if (const auto match = FindMatch(text, what, from, o)) {
+    return WrappedMatch{match->first, match->second, false};
+  }
+  if (const auto match = FindMatch(text, what, o.down ? 0 : text.size(), o)) {
+    return WrappedMatch{match->first, match->second, true};
+  }
+  return std::nullopt;
+}
+
+std::u16string FindFieldText(std::u16string_view selected, std::size_t max_units) {
+  std::u16string_view line = selected.substr(0, selected.find_first_of(u"\r\n"));
+  if (line.size() > max_units) {
+    line = line.substr(0, max_units);
+    if (IsHighSurrogate(line.back())) line.remove_suffix(1);
+  }
+  return std::u16string(line);
+}
+
 bool IsMatch(std::u16string_view selected, std::u16string_view what, const SearchOptions& o) {
   SearchOptions plain = o;
   plain.whole_word = false;  // the selection is the whole word already

@@ -25,6 +25,20 @@ std::optional<std::pair<std::size_t, std::size_t>> FindMatch(std::u16string_view
                                                              std::size_t from,
                                                              const SearchOptions& options);
 
+// FindMatch, and when it finds nothing, again from the other end of the
+// text: from the start going down, from the end going up.
+struct WrappedMatch {
+  std::size_t begin;
+  std::size_t end;
+  bool wrapped;  // found only from the other end
+};
+std::optional<WrappedMatch> FindWrapping(std::u16string_view text, std::u16string_view what,
+                                         std::size_t from, const SearchOptions& options);
+
+// What the find field starts with for a selection: its first line, at most
+// max_units long and never cut inside a surrogate pair.
+std::u16string FindFieldText(std::u16string_view selected, std::size_t max_units);
+
 // Whether a selected text is a match (for Replace).
 bool IsMatch(std::u16string_view selected, std::u16string_view what, const SearchOptions& options);
 

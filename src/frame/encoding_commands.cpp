@@ -47,7 +47,7 @@ void InstallEncodingCommands(fw::Document& doc) {
     doc.OnUpdate(id, [&doc](fw::CmdUI& ui) { ui.Enable(!doc.path_name().empty()); });
   }
   for (const EncodingItem& item : kEncodings) {
-    doc.On(item.id, [&doc, e = item.encoding] { doc.SetEncoding(e); });
+    doc.On(item.id, [&doc, e = item.encoding] { doc.ConvertEncoding(e); });
     doc.OnUpdate(item.id, [&doc, e = item.encoding](fw::CmdUI& ui) {
       ui.SetRadio(doc.encoding() == e);
     });

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "base/content_hash.h"
 #include "fw/app.h"
 #include "fw/edit_view.h"
 #include "fw/file_io.h"
@@ -131,10 +132,18 @@ void Document::Reload() {
 bool Document::ConfirmOverwrite(const std::wstring& path) {
   if (path_.empty() || FullPath(path) != path_ || !known_.exists) return true;
   const FileStamp now = StampOf(path);
-  if (now == known_) return true;
+  if (now == known_ && !ContentChanged(path)) return true;
   const UINT text = now.exists ? IDS_OVERWRITE_CHANGED : IDS_SAVE_DELETED;
   return Message(MainWindow(), Format(LoadResString(text), {path_}),
                  MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+bool Document::ContentChanged(const std::wstring& path) const {
+  std::string bytes;
+  DWORD error = 0;
+  // A file that cannot be read now cannot be compared; the save will say
+  // why it cannot be written either.
+  return ReadWholeFile(path, bytes, &error) && kestil::ContentHash(bytes) != known_hash_;
 }
 
 bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detect) {
@@ -145,6 +154,7 @@ bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detec
     return false;
   }
   kestil::FileText file;
+  const std::uint64_t hash = kestil::ContentHash(bytes);
   bool taken = false;
   try {
     const std::u16string text =
@@ -159,6 +169,7 @@ bool Document::ReadInto(const std::wstring& path, kestil::Encoding e, bool detec
     return false;
   }
   known_ = asked_ = StampOf(path);
+  known_hash_ = hash;
   SetModified(false);
   return true;
 }
@@ -175,55 +186,112 @@ bool Document::ReopenAs(kestil::Encoding e) {
   return true;
 }
 
-namespace {
-
-// The start of the text as the declaration finder reads it: ASCII as itself,
-// any other unit as a byte that is no ASCII.
-std::string AsciiProjection(std::u16string_view text, std::size_t units) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < units; ++i) {
-    out += text[i] < 0x80 ? static_cast<char>(text[i]) : '\x80';
+int Document::AskUnmappable(std::u16string_view text, std::size_t count) {
+  constexpr std::size_t kNamed = 5;  // the first few, so the user can find them
+  std::wstring named;
+  for (const auto& [line, character] : file_.FindUnmappable(text, kNamed)) {
+    if (!named.empty()) named += L"、";
+    named += Format(LoadResString(IDS_UNMAPPABLE_AT), {std::to_wstring(line), AsWide(character)});
   }
-  return out;
+  if (count > kNamed) named += LoadResString(IDS_UNMAPPABLE_MORE);
+  return Message(MainWindow(),
+                 Format(LoadResString(IDS_UNMAPPABLE), {std::to_wstring(count), named}),
+                 MB_YESNOCANCEL | MB_ICONEXCLAMATION);
 }
 
-}  // namespace
-
-bool Document::ConfirmEncoding(const std::wstring& path, std::u16string_view text,
-                               const std::string& bytes, std::size_t unmappable) {
+bool Document::ConfirmDeclaration(const std::wstring& path, std::u16string& text,
+                                  std::string& bytes) {
   const kestil::Encoding written = file_.encoding();
-  if (unmappable > 0 && written == kestil::Encoding::kShiftJis &&
-      Message(MainWindow(), Format(LoadResString(IDS_UNMAPPABLE), {std::to_wstring(unmappable)}),
-              MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-    return false;
-  }
-  const bool utf16 =
-      written == kestil::Encoding::kUtf16Le || written == kestil::Encoding::kUtf16Be;
-  const std::string head =
-      utf16 ? AsciiProjection(text, kestil::encoding::kDeclarationWindow / 2)
-            : bytes.substr(kestil::encoding::ByteOrderMark(written).size(),
-                           kestil::encoding::kDeclarationWindow);
-  const auto declaration = kestil::encoding::FindDeclaration(head);
+  const auto declaration = kestil::encoding::FindDeclarationIn(text);
   if (!declaration) return true;
-  const std::string label = head.substr(declaration->begin, declaration->end - declaration->begin);
+  const std::string label = LabelOf(text, *declaration);
   if (kestil::encoding::LabelNames(label, written)) return true;
-  return Message(MainWindow(),
-                 Format(LoadResString(IDS_DECLARATION_MISMATCH),
-                        {FileTitle(path), AsciiWide(label), AsWide(kestil::EncodingName(written))}),
-                 MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+  const std::string wanted = kestil::encoding::LabelFor(written, label);
+  const int answer =
+      Message(MainWindow(),
+              Format(LoadResString(IDS_DECLARATION_MISMATCH),
+                     {FileTitle(path), AsciiWide(label), AsWide(kestil::EncodingName(written)),
+                      AsciiWide(wanted)}),
+              MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  if (answer == IDCANCEL) return false;
+  if (answer == IDYES) {
+    RewriteDeclaration(*declaration, wanted);
+    text = view_->edit().GetText();
+    bytes = file_.Encode(text);
+  }
+  return true;
+}
+
+std::string Document::LabelOf(std::u16string_view text,
+                              const kestil::encoding::Declaration& declaration) {
+  std::string label;
+  for (std::size_t i = declaration.begin; i < declaration.end; ++i) {
+    label += static_cast<char>(text[i]);  // ASCII: the finder read it so
+  }
+  return label;
+}
+
+void Document::RewriteDeclaration(const kestil::encoding::Declaration& declaration,
+                                  const std::string& label) {
+  kestil::EditOps& edit = view_->edit();
+  const kestil::Selection before = edit.GetSel();
+  edit.SetSel(declaration.begin, declaration.end);
+  edit.ReplaceSel(std::u16string(label.begin(), label.end()));
+  // The user's selection stays on the same text.
+  const auto moved = [&](std::size_t p) {
+    if (p <= declaration.begin) return p;
+    if (p < declaration.end) return declaration.begin;
+    return p - (declaration.end - declaration.begin) + label.size();
+  };
+  edit.SetSel(moved(before.start), moved(before.end));
+}
+
+void Document::ConvertEncoding(kestil::Encoding e) {
+  if (e == file_.encoding()) return;
+  SetEncoding(e);
+  if (view_ == nullptr) return;
+  const std::u16string text = view_->edit().GetText();
+  const auto declaration = kestil::encoding::FindDeclarationIn(text);
+  if (!declaration) return;
+  const std::string label = LabelOf(text, *declaration);
+  if (kestil::encoding::LabelNames(label, e)) return;
+  const std::string wanted = kestil::encoding::LabelFor(e, label);
+  if (Message(MainWindow(),
+              Format(LoadResString(IDS_DECLARATION_CONVERT), {AsciiWide(label), AsciiWide(wanted)}),
+              MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    RewriteDeclaration(*declaration, wanted);
+  }
 }
 
 bool Document::OnSaveDocument(const std::wstring& path) {
   if (view_ == nullptr) return false;
+  lossy_save_ = false;
   std::size_t unmappable = 0;
-  const std::u16string text = view_->edit().GetText();
-  const std::string bytes = file_.Encode(text, &unmappable);
-  if (!ConfirmEncoding(path, text, bytes, unmappable)) return false;
+  std::u16string text = view_->edit().GetText();
+  std::string bytes = file_.Encode(text, &unmappable);
+  const kestil::Encoding chosen = file_.encoding();
+  if (unmappable > 0 && chosen == kestil::Encoding::kShiftJis) {
+    const int answer = AskUnmappable(text, unmappable);
+    if (answer == IDCANCEL) return false;
+    if (answer == IDNO) {
+      file_.set_encoding(kestil::Encoding::kUtf8);
+      bytes = file_.Encode(text, &unmappable);
+    }
+  }
+  const auto fail = [this, chosen] {
+    file_.set_encoding(chosen);
+    return false;
+  };
+  if (!ConfirmDeclaration(path, text, bytes)) return fail();
   DWORD error = 0;
   if (!WriteFileSafely(path, bytes, &error)) {
     ReportFileError(IDS_SAVE_FAILED, path, error);
-    return false;
+    return fail();
   }
+  written_hash_ = kestil::ContentHash(bytes);
+  // The file does not hold what the editor shows (a "?" in place of a
+  // character): the text is still unsaved.
+  lossy_save_ = unmappable > 0;
   return true;
 }
 
@@ -262,8 +330,9 @@ bool Document::DoSave(const std::wstring& path) {
   if (!ConfirmOverwrite(target)) return false;
   if (!OnSaveDocument(target)) return false;
   known_ = asked_ = StampOf(target);
+  known_hash_ = written_hash_;
+  SetModified(lossy_save_);
   SetPathName(target);
-  SetModified(false);
   return true;
 }
 

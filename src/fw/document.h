@@ -3,6 +3,7 @@
 // the view's edit control.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "base/file_text.h"
@@ -52,6 +53,9 @@ class Document : public CommandTarget {
   // document modified.
   kestil::Encoding encoding() const { return file_.encoding(); }
   void SetEncoding(kestil::Encoding e);
+  // SetEncoding for the user's choice: a page that declares another
+  // encoding is offered its declaration rewritten.
+  void ConvertEncoding(kestil::Encoding e);
   // The line ending that added line breaks take, and whether the file as
   // opened mixed several.
   kestil::LineEnding line_ending() const;
@@ -84,22 +88,35 @@ class Document : public CommandTarget {
   // Before saving over the document's own file: false when it changed or
   // went since and the user does not want it overwritten.
   bool ConfirmOverwrite(const std::wstring& path);
+  // Whether the file's bytes differ from those last read or written.
+  bool ContentChanged(const std::wstring& path) const;
   void Reload();
   // Puts text, decoded by file, into the view; false when the view refused it.
   bool TakeText(const std::u16string& text, kestil::FileText file);
   bool ReadInto(const std::wstring& path, kestil::Encoding e, bool detect);
-  // Before saving: false when the user does not want the bytes written
-  // (characters that become "?", a declaration of another encoding).
-  bool ConfirmEncoding(const std::wstring& path, std::u16string_view text,
-                       const std::string& bytes, std::size_t unmappable);
+  // Characters Shift_JIS cannot hold: IDYES writes them as "?", IDNO
+  // writes UTF-8 instead, IDCANCEL nothing.
+  int AskUnmappable(std::u16string_view text, std::size_t count);
+  // When the page declares another encoding than the one being written,
+  // asks whether to rewrite the declaration (then text and bytes are the
+  // rewritten ones); false when the user wants nothing written.
+  bool ConfirmDeclaration(const std::wstring& path, std::u16string& text, std::string& bytes);
+  static std::string LabelOf(std::u16string_view text,
+                             const kestil::encoding::Declaration& declaration);
+  // Writes label in place of the declaration's, as one undoable step.
+  void RewriteDeclaration(const kestil::encoding::Declaration& declaration,
+                          const std::string& label);
 
   EditView* view_ = nullptr;
   std::wstring path_;
   FileStamp known_;  // at the last open or save
   FileStamp asked_;  // the last change asked about
+  std::uint64_t known_hash_ = 0;    // of the bytes at the last open or save
+  std::uint64_t written_hash_ = 0;  // of the bytes the last OnSaveDocument wrote
   bool checking_ = false;
   kestil::FileText file_;
   bool mixed_endings_ = false;
+  bool lossy_save_ = false;  // the last save wrote some characters as "?"
 };
 
 }  // namespace fw

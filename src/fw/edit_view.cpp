@@ -5,6 +5,7 @@
 
 #include "fw/app.h"
 #include "fw/document.h"
+#include "fw/frame.h"
 #include "fw/ui.h"
 #include "fw/ids.h"
 #include "fw/scintilla_surface.h"
@@ -63,15 +64,17 @@ std::unique_ptr<PrintJob> EditView::MakePrintJob(bool ask) {
 void EditView::OpenFindDialog(bool replace) {
   if (find_dialog_ != nullptr) DestroyWindow(find_dialog_);
   find_dialog_ = nullptr;
-  // Start from the selection when it is one short line, else the last search.
+  // Start from the selection's first line, else the last search.
   const auto [start, end] = edit_->GetSel();
   std::u16string seed = what_;
-  if (start != end && end - start < 256) {
-    const std::u16string units = edit_->GetTextRange(start, end);
-    if (units.find(u'\r') == std::u16string::npos) seed = units;
+  if (start != end) {
+    const std::u16string line =
+        kestil::FindFieldText(edit_->GetTextRange(start, end), std::size(find_what_) - 1);
+    if (!line.empty()) seed = line;
   }
   std::fill(std::begin(find_what_), std::end(find_what_), L'\0');
-  std::copy_n(seed.begin(), std::min<std::size_t>(seed.size(), 511), find_what_);
+  std::copy_n(seed.begin(), std::min<std::size_t>(seed.size(), std::size(find_what_) - 1),
+              find_what_);
   find_ = FINDREPLACEW{};
   find_.lStructSize = sizeof find_;
   find_.hwndOwner = GetParent(hwnd_);
@@ -107,14 +110,56 @@ void EditView::OnFindReplace(const FINDREPLACEW& request) {
 bool EditView::FindNext() {
   const auto [start, end] = edit_->GetSel();
   const std::u16string text = edit_->GetText();
-  const auto match = kestil::FindMatch(text, what_, options_.down ? end : start, options_);
+  const auto match = kestil::FindWrapping(text, what_, options_.down ? end : start, options_);
   if (!match) {
     NotFound();
     return false;
   }
-  edit_->SetSel(match->first, match->second);
+  edit_->SetSel(match->begin, match->end);
   edit_->ScrollCaret();
+  if (App* app = App::Current(); app != nullptr && app->frame() != nullptr) {
+    if (match->wrapped) {
+      app->frame()->SetMessageText(
+          LoadResString(options_.down ? IDS_FIND_WRAPPED_DOWN : IDS_FIND_WRAPPED_UP));
+    } else {
+      app->frame()->SetIdleMessage();
+    }
+  }
+  MoveDialogOff(match->begin);
   return true;
+}
+
+// The dialog stays where the user put it unless it hides the line of the
+// match; then it goes below that line, or above it where there is no room.
+void EditView::MoveDialogOff(std::size_t position) {
+  if (find_dialog_ == nullptr || !IsWindowVisible(find_dialog_)) return;
+  const LRESULT at = SendMessageW(hwnd_, EM_POSFROMCHAR, position, 0);
+  if (at == -1) return;
+  POINT top{0, static_cast<short>(HIWORD(at))};
+  ClientToScreen(hwnd_, &top);
+  TEXTMETRICW metrics{};
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  RECT edit_screen{};
+  GetWindowRect(hwnd_, &edit_screen);
+  const RECT line{edit_screen.left, top.y, edit_screen.right, top.y + metrics.tmHeight};
+  RECT dialog{};
+  GetWindowRect(find_dialog_, &dialog);
+  RECT overlap{};
+  if (!IntersectRect(&overlap, &dialog, &line)) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromRect(&line, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const int height = dialog.bottom - dialog.top;
+  const int margin = metrics.tmHeight / 2;
+  int y = line.bottom + margin;
+  if (y + height > work.bottom) y = std::max<int>(work.top, line.top - margin - height);
+  SetWindowPos(find_dialog_, nullptr, dialog.left, y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void EditView::ReplaceCurrent() {
@@ -140,6 +185,9 @@ void EditView::ReplaceAll() {
   // One replacement of the whole span: one step of the history.
   edit_->SetSel(begin, end);
   edit_->ReplaceSel(replaced);
+  Message(find_dialog_ != nullptr ? find_dialog_ : GetParent(hwnd_),
+          Format(LoadResString(IDS_REPLACED_COUNT), {std::to_wstring(count)}),
+          MB_OK | MB_ICONINFORMATION);
 }
 
 void EditView::NotFound() {

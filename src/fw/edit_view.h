@@ -49,6 +49,8 @@ class EditView : public CommandTarget {
   std::unique_ptr<PrintJob> MakePrintJob(bool ask);
   // Selects the next match; false (after the message) when there is none.
   bool FindNext();
+  // Moves the find dialog off the line of the match at position.
+  void MoveDialogOff(std::size_t position);
   void ReplaceCurrent();
   void ReplaceAll();
   void NotFound();

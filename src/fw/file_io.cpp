@@ -1,9 +1,13 @@
 #include "fw/file_io.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
+#include "base/file_name.h"
+#include "fw/text.h"
 #include "fw/ui.h"
 #include "fw/ids.h"
 
@@ -38,42 +42,26 @@ bool Fail(DWORD* error, DWORD code) {
 constexpr wchar_t kTempPrefix[] = L"kst";
 constexpr wchar_t kTempSuffix[] = L".tmp";
 
-// The process id in the name of one of the save's temporary files; false
-// for any other name.
-bool TempFileProcess(std::wstring_view name, DWORD* process) {
+// Whether a name is one of the save's temporary files, kst<digits>_<digits>.tmp.
+bool IsTempFileName(std::wstring_view name) {
   if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return false;
   name.remove_prefix(std::size(kTempPrefix) - 1);
   name.remove_suffix(std::size(kTempSuffix) - 1);
-  const auto number = [&name](unsigned long long* value) {
+  const auto digits = [&name] {
     std::size_t n = 0;
-    for (*value = 0; n < name.size() && name[n] >= L'0' && name[n] <= L'9'; ++n) {
-      if (*value <= 0xFFFFFFFFull) *value = *value * 10 + (name[n] - L'0');
-    }
+    while (n < name.size() && name[n] >= L'0' && name[n] <= L'9') ++n;
     name.remove_prefix(n);
     return n > 0;
   };
-  unsigned long long id = 0;
-  unsigned long long serial = 0;
-  if (!number(&id) || !name.starts_with(L'_')) return false;
+  if (!digits() || !name.starts_with(L'_')) return false;
   name.remove_prefix(1);
-  if (!number(&serial) || !name.empty()) return false;
-  *process = id <= 0xFFFFFFFFull ? static_cast<DWORD>(id) : 0;
-  return true;
-}
-
-bool ProcessRunning(DWORD id) {
-  HANDLE process = id != 0 ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr;
-  if (process == nullptr) return false;
-  DWORD status = 0;
-  const bool running = GetExitCodeProcess(process, &status) != 0 && status == STILL_ACTIVE;
-  CloseHandle(process);
-  return running;
+  return digits() && name.empty();
 }
 
 // Removes the temporary files that a save killed before its rename left in
-// the folder. A running process's file may be the one it is about to
-// rename (another window saving here), so that stays; an open one cannot be
-// deleted anyway.
+// the folder. A save holds its file open, unshared, from its creation until
+// it has the target's name, so a file that can be deleted is stale whatever
+// process id its name holds (Wine gives small ids again and again).
 void RemoveLeftTempFiles(const std::wstring& folder) {
   WIN32_FIND_DATAW found{};
   const std::wstring pattern = folder + L"\\" + kTempPrefix + L"*" + kTempSuffix;
@@ -81,14 +69,46 @@ void RemoveLeftTempFiles(const std::wstring& folder) {
                                    FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    DWORD process = 0;
     // The long name: the pattern also matches short 8.3 names.
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        TempFileProcess(found.cFileName, &process) && !ProcessRunning(process)) {
+        IsTempFileName(found.cFileName)) {
       DeleteFileW((folder + L"\\" + found.cFileName).c_str());
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
+}
+
+// Gives the open file the target's name in place of the old file, still
+// open, so that no other save's clean-up can take it for a stale one in the
+// meantime. False where the file system cannot rename an open file.
+bool RenameOpenFile(HANDLE file, const std::wstring& path) {
+  std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + path.size() * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(path.size() * sizeof(wchar_t));
+  std::memcpy(info->FileName, path.data(), path.size() * sizeof(wchar_t));
+  return SetFileInformationByHandle(file, FileRenameInfo, info,
+                                    static_cast<DWORD>(buffer.size())) != 0;
+}
+
+std::wstring FullPathOf(const std::wstring& path) {
+  std::vector<wchar_t> buffer(32768);
+  const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(),
+                                   nullptr);
+  return n > 0 && n < buffer.size() ? std::wstring(buffer.data(), n) : path;
+}
+
+// False, with the reason, for a name Windows refuses: a device's name would
+// reach the device instead of a file.
+bool UsableName(const std::wstring& path, DWORD* error) {
+  switch (kestil::ProblemOfFileName(AsU16(path))) {
+    case kestil::FileNameProblem::kReservedDevice: return Fail(error, kErrorReservedName);
+    case kestil::FileNameProblem::kForbiddenCharacter:
+      return Fail(error, kErrorForbiddenCharacter);
+    case kestil::FileNameProblem::kNone: break;
+  }
+  return true;
 }
 
 }  // namespace
@@ -104,6 +124,7 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error) {
+  if (!UsableName(path, error)) return false;
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Fail(error, GetLastError());
@@ -129,6 +150,7 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error) {
 }
 
 bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* error) {
+  if (!UsableName(path, error)) return false;
   std::wstring folder = FolderOf(path);
   if (folder.empty()) folder = L".";
   WIN32_FILE_ATTRIBUTE_DATA old{};
@@ -145,12 +167,14 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* 
   for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
     temp = folder + L"\\" + kTempPrefix + std::to_wstring(GetCurrentProcessId()) + L"_" +
            std::to_wstring(GetTickCount() + ++counter) + kTempSuffix;
-    created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    // Unshared until it has the target's name: the mark of a save at work.
+    created = CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (created == INVALID_HANDLE_VALUE) return Fail(error, GetLastError());
   bool ok = true;
+  bool renamed = false;
   DWORD code = 0;
   {
     Handle file(created);
@@ -171,23 +195,27 @@ bool WriteFileSafely(const std::wstring& path, const std::string& bytes, DWORD* 
     // The renamed file brings its own creation time and attributes; the
     // old file's are copied so that the document keeps them. Neither is
     // worth refusing the save for (some file systems keep no creation time).
-    if (ok && replacing) SetFileTime(file.get(), &old.ftCreationTime, nullptr, nullptr);
-    if (!file.Close() && ok) {
+    if (ok && replacing) {
+      constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;
+      FILE_BASIC_INFO basic{};  // times of 0 stay as they are
+      basic.CreationTime.LowPart = old.ftCreationTime.dwLowDateTime;
+      basic.CreationTime.HighPart = static_cast<LONG>(old.ftCreationTime.dwHighDateTime);
+      // Changed text always wants backing up again, whatever the old flag.
+      basic.FileAttributes = (old.dwFileAttributes & kKept) | FILE_ATTRIBUTE_ARCHIVE;
+      SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic);
+    }
+    // One rename: the target is the whole old file until it is the whole
+    // new one. (ReplaceFile moves the old file aside first, and a crash at
+    // that moment leaves no document.)
+    if (ok) renamed = RenameOpenFile(file.get(), FullPathOf(path));
+    if (!file.Close() && ok && !renamed) {
       ok = false;
       code = GetLastError();
     }
   }
-  if (ok && replacing) {
-    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_TEMPORARY;
-    // Changed text always wants backing up again, whatever the old flag.
-    SetFileAttributesW(temp.c_str(), (old.dwFileAttributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
-  }
-  // One rename: the target is the whole old file until it is the whole new
-  // one. (ReplaceFile moves the old file aside first, and a crash at that
-  // moment leaves no document.)
-  if (ok && !MoveFileExW(temp.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (ok && !renamed && !MoveFileExW(temp.c_str(), path.c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ok = false;
     code = GetLastError();
   }
@@ -218,6 +246,10 @@ std::wstring ErrorReason(DWORD error) {
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
       return LoadResString(IDS_FILE_TOO_LARGE);
+    case kErrorReservedName:
+      return LoadResString(IDS_NAME_RESERVED);
+    case kErrorForbiddenCharacter:
+      return LoadResString(IDS_NAME_FORBIDDEN);
     default:
       return Format(LoadResString(IDS_UNKNOWN_ERROR), {std::to_wstring(error)});
   }

@@ -15,6 +15,11 @@ namespace fw {
 constexpr unsigned long long kMaxFileBytes = 256ull << 20;
 // The error given for a file over that size.
 constexpr DWORD kErrorFileTooLarge = ERROR_FILE_TOO_LARGE;
+// The errors given for a name Windows refuses, which its own calls report
+// as a missing file, a denied access or an unexpected error. (Bit 29 marks
+// an application's own code.)
+constexpr DWORD kErrorReservedName = 0x20000000 | 1;
+constexpr DWORD kErrorForbiddenCharacter = 0x20000000 | 2;
 
 // On failure, *error holds the Windows error code.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD* error);

@@ -19,6 +19,27 @@ std::wstring FilterWithNulls(const std::wstring& filter) {
   return out;
 }
 
+// The folder the dialog may start in: the one asked for when it exists and
+// fits the dialog's buffers of MAX_PATH characters (a longer one crashes the
+// platform's dialog), else its nearest parent that does, else none.
+std::wstring UsableInitialDir(std::wstring dir) {
+  while (!dir.empty()) {
+    if (dir.size() < MAX_PATH) {
+      const DWORD attributes = GetFileAttributesW(dir.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return dir;
+      }
+    }
+    const auto slash = dir.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) break;
+    std::wstring parent = dir.substr(0, slash);
+    if (parent.size() == 2 && parent[1] == L':') parent += L'\\';  // a drive's root
+    if (parent.size() >= dir.size()) break;
+    dir = std::move(parent);
+  }
+  return {};
+}
+
 bool RunFileDialog(FileDialogRequest& r, bool save) {
   std::wstring filter = FilterWithNulls(r.filter);
   std::vector<wchar_t> name(32768, L'\0');
@@ -30,7 +51,8 @@ bool RunFileDialog(FileDialogRequest& r, bool save) {
   ofn.nFilterIndex = static_cast<DWORD>(r.filter_index);
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = static_cast<DWORD>(name.size());
-  ofn.lpstrInitialDir = r.initial_dir.empty() ? nullptr : r.initial_dir.c_str();
+  const std::wstring initial_dir = UsableInitialDir(r.initial_dir);
+  ofn.lpstrInitialDir = initial_dir.empty() ? nullptr : initial_dir.c_str();
   ofn.lpstrDefExt = r.default_ext.empty() ? nullptr : r.default_ext.c_str();
   ofn.Flags = r.flags | OFN_EXPLORER | OFN_ENABLESIZING;
   const BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);

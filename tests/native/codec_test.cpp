@@ -41,12 +41,24 @@ TEST(Codec, RemembersTheSpellingADocumentUsed) {
   EXPECT_EQ(Decode("\x87\x90", memo), u"\u2252");
   EXPECT_EQ(Encode(u"\u2252\u2252", memo), "\x87\x90\x87\x90");  // as the document spells it
   EXPECT_EQ(Encode(u"\u2252\u2170", Spellings()), "\x81\xE0\xFA\x40");  // a fresh one: defaults
-  // A second spelling of the same character in one document keeps its bytes.
-  EXPECT_EQ(Decode("\xEE\xEF\xFA\x40", memo), u"\u2170\xDCFA\xDC40");
-  EXPECT_EQ(Encode(u"\u2170", memo), "\xEE\xEF");
-  // Defaults: only the default spelling decodes to the character.
+  // Defaults: a character met first in another spelling keeps that one.
   Spellings defaults = Spellings::Defaults();
-  EXPECT_EQ(Decode("\x81\xE0\x87\x90", defaults), u"\u2252\xDC87\xDC90");
+  EXPECT_EQ(Decode("\x87\x90", defaults), u"\u2252");
+  EXPECT_EQ(Encode(u"\u2252\u2252", defaults), "\x87\x90\x81\xE0");
+}
+
+// 纊 (ED40, FA5C) and ￢ (81CA, EEF9, FA54) spelled several ways in one text:
+// each is the character, and keeps its own bytes; occurrences added beyond
+// them take the first spelling.
+TEST(Codec, ACharacterSpelledSeveralWaysInOneText) {
+  const std::string bytes = "\xED\x40\xFA\x5C\x81\xCA\xEE\xF9\xFA\x54\xED\x40\xFA\x5C";
+  Spellings memo;
+  const std::u16string text = Decode(bytes, memo);
+  EXPECT_EQ(text, u"纊纊￢￢￢纊纊");
+  EXPECT_EQ(Encode(text, memo), bytes);
+  EXPECT_EQ(Encode(text + u"￢纊", memo), bytes + "\x81\xCA\xED\x40");
+  memo.Clear();
+  EXPECT_EQ(Encode(u"纊￢", memo), "\xFA\x5C\x81\xCA");  // Windows' spellings
 }
 
 TEST(Codec, UnmappableCharactersBecomeQuestionMarks) {

@@ -115,5 +115,18 @@ TEST(Encoding, DeclarationsCutShort) {
   }
 }
 
+// In a text the label is found at its units, past characters beyond ASCII,
+// and is rewritten in the case it was written in.
+TEST(Encoding, DeclarationsInATextAndTheirNewLabels) {
+  const std::u16string text = u"<!-- 表𠮷 --><meta charset=\"Shift_JIS\">";
+  const auto found = FindDeclarationIn(text);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(text.substr(found->begin, found->end - found->begin), u"Shift_JIS");
+  EXPECT_FALSE(FindDeclarationIn(std::u16string(1024, u'表') + u"<meta charset=utf-8>"));
+  EXPECT_EQ(LabelFor(Encoding::kUtf8Bom, "Shift_JIS"), "UTF-8");
+  EXPECT_EQ(LabelFor(Encoding::kShiftJis, "utf-8"), "shift_jis");
+  EXPECT_EQ(LabelFor(Encoding::kUtf16Be, "x-sjis"), "utf-16");
+}
+
 }  // namespace
 }  // namespace kestil::encoding

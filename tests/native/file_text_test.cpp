@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
 
 namespace kestil {
 namespace {
@@ -54,6 +59,72 @@ TEST(FileText, ConversionsKeepTheCharactersAndTheStrayBytes) {
   file.set_encoding(Encoding::kUtf8);
   EXPECT_EQ(file.Encode(u"©𠮷a表", &unmappable), "©𠮷a表");
   EXPECT_EQ(unmappable, 0u);
+}
+
+// The save's question names the characters that would become "?" and their
+// lines; a reserved unit is a byte of the file, and saves as it was.
+TEST(FileText, CharactersShiftJisCannotHoldAreFoundWithTheirLines) {
+  FileText file;
+  const std::u16string text = u"表𠮷\r\n\xDC80\n\r©\r\r\n\xD800é";
+  using Found = std::vector<FileText::Unmappable>;
+  EXPECT_EQ(file.FindUnmappable(text, 10).size(), 4u);
+  const Found found = file.FindUnmappable(text, 3);
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_EQ(found[0].line, 1u);
+  EXPECT_EQ(found[0].character, u"𠮷");
+  EXPECT_EQ(found[1].line, 4u);
+  EXPECT_EQ(found[1].character, u"©");
+  EXPECT_EQ(found[2].line, 6u);
+  EXPECT_EQ(found[2].character, u"\xD800");
+  file.set_encoding(Encoding::kUtf8);
+  EXPECT_TRUE(file.FindUnmappable(text, 10).empty());
+}
+
+// Every code of every character the code page spells more than once, in
+// code order and then backwards: as Shift_JIS the file comes back byte for
+// byte, and in UTF-8 each code is its character.
+TEST(FileText, EveryDuplicateSpellingSavesAsItselfAndConvertsAsItsCharacter) {
+  std::vector<std::pair<std::uint16_t, char16_t>> codes;
+  std::map<char16_t, int> spellings;
+  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      const char16_t u = cp932::DecodeDoubleByte(static_cast<unsigned char>(lead),
+                                                 static_cast<unsigned char>(trail));
+      if (u != 0) codes.push_back({static_cast<std::uint16_t>(lead << 8 | trail), u});
+      if (u != 0) ++spellings[u];
+    }
+  }
+  std::erase_if(codes, [&](const auto& c) { return spellings[c.second] < 2; });
+  ASSERT_GT(codes.size(), 700u);
+  std::string bytes;
+  std::string utf8;
+  const auto add = [&](const std::pair<std::uint16_t, char16_t>& c) {
+    bytes += {static_cast<char>(c.first >> 8), static_cast<char>(c.first & 0xFF), '\n'};
+    utf8 += {static_cast<char>(0xE0 | c.second >> 12), static_cast<char>(0x80 | (c.second >> 6 & 0x3F)),
+             static_cast<char>(0x80 | (c.second & 0x3F)), '\n'};
+  };
+  std::for_each(codes.begin(), codes.end(), add);
+  std::for_each(codes.rbegin(), codes.rend(), add);
+  FileText file;
+  const std::u16string text = file.Decode(bytes, Encoding::kShiftJis);
+  EXPECT_EQ(text.size(), codes.size() * 4);
+  EXPECT_EQ(file.Encode(text), bytes);
+  file.set_encoding(Encoding::kUtf8);
+  EXPECT_EQ(file.Encode(text), utf8);
+}
+
+// Edited, a text that spells 纊 both ways keeps each spelling on the
+// occurrences left as they were, before and after the edit; new ones take the
+// first spelling.
+TEST(FileText, EditsKeepTheSpellingsOfTheCharactersAroundThem) {
+  FileText file;
+  const std::string a = "\xFA\x5C", b = "\xED\x40";  // both 纊
+  const std::u16string text = file.Decode(a + "x" + b + "y" + b + "z" + a, Encoding::kShiftJis);
+  ASSERT_EQ(text, u"纊x纊y纊z纊");
+  EXPECT_EQ(file.Encode(u"纊" + text), a + a + "x" + b + "y" + b + "z" + a);
+  EXPECT_EQ(file.Encode(text + u"纊"), a + "x" + b + "y" + b + "z" + a + a);
+  EXPECT_EQ(file.Encode(u"纊x纊纊纊y纊z纊"), a + "x" + b + a + a + "y" + b + "z" + a);
+  EXPECT_EQ(file.Encode(u"纊xyz纊"), a + "xyz" + a);
 }
 
 // Reopening in another encoding reads the same bytes another way; a UTF-8

@@ -49,5 +49,14 @@ TEST(TextSearch, MatchesNeverSplitASurrogatePair) {
             std::make_optional(std::make_pair(std::size_t{1}, std::size_t{3})));
 }
 
+// The find field takes one line of the selection, and never half a pair.
+TEST(TextSearch, TheFindFieldStartsWithTheSelectionsFirstLine) {
+  EXPECT_EQ(FindFieldText(u"<td>\r\n</td>", 511), u"<td>");
+  EXPECT_EQ(FindFieldText(u"a\nb", 511), u"a");
+  EXPECT_EQ(FindFieldText(u"\r\nb", 511), u"");
+  EXPECT_EQ(FindFieldText(u"ab𠮷", 3), u"ab");
+  EXPECT_EQ(FindFieldText(u"ab𠮷", 4), u"ab𠮷");
+}
+
 }  // namespace
 }  // namespace kestil

@@ -32,6 +32,7 @@ class FakeUi : public fw::UiServices {
   }
   bool OpenFile(fw::FileDialogRequest& request) override {
     open_requests.push_back(request);
+    if (real_open_dialog) return fw::UiServices::OpenFile(request);
     if (open_path.empty()) return false;
     request.file_name = open_path;
     return true;
@@ -60,6 +61,7 @@ class FakeUi : public fw::UiServices {
   std::vector<std::wstring> captions;
   std::deque<int> answers;
   std::wstring open_path;
+  bool real_open_dialog = false;  // the platform's dialog, for a DialogDriver to answer
   std::deque<COLORREF> colors;  // answers of the colour dialog; none: cancel
   bool fake_printer = false;  // false: the real printers (none under the tests' Wine)
   std::wstring save_path;

@@ -2,12 +2,17 @@
 // main window.
 #include <gtest/gtest.h>
 
+#include "fw/win.h"
+
+#include <dlgs.h>
+
 #include <cstdint>
 #include <string>
 
 #include "fw/printing.h"
 #include "res/resource.h"
 #include "win/app_fixture.h"
+#include "win/dialog_driver.h"
 
 namespace kestil::testing {
 namespace {
@@ -61,19 +66,29 @@ TEST_F(Editing, HistoryWalksBackAndForthOneStepAtATime) {
 class Search : public Editing {
  protected:
   // What the find and replace dialogs send to their owner.
-  void Request(DWORD flags, const wchar_t* what) {
+  void Request(DWORD flags, const wchar_t* what, const wchar_t* with = nullptr) {
     wcscpy(what_, what);
+    if (with != nullptr) wcscpy(with_, with);
     FINDREPLACEW fr{};
     fr.lStructSize = sizeof fr;
     fr.hwndOwner = Frame();
     fr.Flags = flags;
     fr.lpstrFindWhat = what_;
     fr.wFindWhatLen = 256;
+    fr.lpstrReplaceWith = with != nullptr ? with_ : nullptr;
+    fr.wReplaceWithLen = 256;
     SendMessageW(Frame(), RegisterWindowMessageW(FINDMSGSTRINGW), 0, reinterpret_cast<LPARAM>(&fr));
     PumpPending();
   }
 
+  std::wstring StatusText() {
+    wchar_t text[256] = {};
+    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+
   wchar_t what_[256] = {};
+  wchar_t with_[256] = {};
 };
 
 TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
@@ -84,15 +99,58 @@ TEST_F(Search, FindsOnlyRealCharactersNeverSecondBytes) {
   EXPECT_EQ(Sel(), (Selection{1, 2}));
   Request(FR_FINDNEXT | FR_DOWN, L"\\");
   EXPECT_EQ(Sel(), (Selection{4, 5}));
-  Request(FR_FINDNEXT | FR_DOWN, L"\\");
+  Request(FR_FINDNEXT | FR_DOWN, L"/");
   ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0], L"「\\」が見つかりません。");
+  EXPECT_EQ(ui_.messages[0], L"「/」が見つかりません。");
   EXPECT_EQ(Sel(), (Selection{4, 5}));
   Request(FR_FINDNEXT, L"\\");  // up from there
   EXPECT_EQ(Sel(), (Selection{1, 2}));
   View().edit().SetSel(7, 7);
   Command(ID_EDIT_REPEAT);  // F3 repeats the last search, up
   EXPECT_EQ(Sel(), (Selection{4, 5}));
+}
+
+// Past the last match the search goes on from the other end and says so;
+// the find field starts with one line of the selection; the dialog moves
+// off the match; Replace All says how many, as one undo step.
+TEST_F(Search, WrapsAroundMovesTheDialogOffAndCountsReplacements) {
+  ASSERT_TRUE(Start());
+  std::u16string text;
+  for (int i = 0; i < 30; ++i) text += u"<td>cell</td>\r\n";
+  View().edit().SetText(text);
+  View().edit().SetSel(4, 19);  // "cell</td>\r\n<td"
+  Command(ID_EDIT_FIND);
+  HWND dialog = fw::ModelessDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(DialogDriver::Text(dialog, edt1), L"cell</td>");
+  // On the first line: the search from the end finds it there.
+  RECT edit{};
+  GetWindowRect(Edit(), &edit);
+  SetWindowPos(dialog, nullptr, edit.left, edit.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  View().edit().SetSel(text.size(), text.size());
+  Request(FR_FINDNEXT | FR_DOWN, L"<td>cell");
+  EXPECT_EQ(Sel(), (Selection{0, 8}));
+  EXPECT_EQ(StatusText(), L"先頭から検索しました");
+  EXPECT_TRUE(ui_.messages.empty());
+  RECT moved{};
+  GetWindowRect(dialog, &moved);
+  EXPECT_GT(moved.top, edit.top + 2);  // below the first line now
+  Request(FR_FINDNEXT | FR_DOWN, L"<td>cell");
+  EXPECT_EQ(Sel(), (Selection{15, 23}));
+  EXPECT_NE(StatusText(), L"先頭から検索しました");
+  View().edit().SetSel(0, 0);
+  Request(FR_FINDNEXT, L"</td>");  // up from the start: the last one
+  EXPECT_EQ(Sel(), (Selection{text.size() - 7, text.size() - 2}));
+  EXPECT_EQ(StatusText(), L"末尾から検索しました");
+
+  Request(FR_REPLACEALL | FR_DOWN, L"cell", L"x");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0], L"30 個を置換しました。");
+  EXPECT_EQ(Units().find(u"cell"), std::u16string::npos);
+  Command(ID_EDIT_UNDO);
+  EXPECT_EQ(Units(), text);
+  SendMessageW(dialog, WM_CLOSE, 0, 0);
+  PumpPending();
 }
 
 // A page of some length: 120 lines of Japanese text with a tab in each.

@@ -53,7 +53,7 @@ class Encodings : public AppTest {
 
   // Opens bytes and saves the unchanged text under another name: the same
   // bytes must come out. asks: the save asks about a declaration of another
-  // encoding (answered yes). Returns the text as opened.
+  // encoding (answered "leave it as it is"). Returns the text as opened.
   std::u16string OpenAndResave(const std::string& tag, const std::string& bytes,
                                const std::wstring& pane, bool asks = false) {
     SCOPED_TRACE(tag);
@@ -66,7 +66,7 @@ class Encodings : public AppTest {
     EXPECT_FALSE(Doc().IsModified());
     const std::u16string text = Units();
     ui_.save_path = out.path();
-    if (asks) ui_.answers = {IDYES};
+    if (asks) ui_.answers = {IDNO};
     Command(ID_FILE_SAVE_AS);
     EXPECT_TRUE(out.Read() == bytes) << out.Read().size() << " bytes of " << bytes.size();
     EXPECT_EQ(ui_.messages.size(), asks ? 1u : 0u);
@@ -208,24 +208,104 @@ TEST_F(Encodings, SwitchingTheEncodingOfTheNextSave) {
   EXPECT_EQ(Units(), u"表示\r\n");
   EXPECT_TRUE(ui_.messages.empty());
 
-  // Characters Shift_JIS has not: No writes nothing, Yes writes "?".
+  // Characters Shift_JIS has not: Cancel writes nothing.
   TempFile copyright(L"kestil-copy.htm", "a©b");
   ASSERT_TRUE(App().OpenDocumentFile(copyright.path()));
   Command(ID_ENCODING_SHIFT_JIS);
-  ui_.answers = {IDNO};
+  ui_.answers = {IDCANCEL};
   Command(ID_FILE_SAVE);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_NE(ui_.messages[0].find(L"1 文字は Shift_JIS で保存できません"), std::wstring::npos);
   EXPECT_EQ(copyright.Read(), "a©b");
   EXPECT_TRUE(Doc().IsModified());
+}
+
+// A character spelled two ways in one page shows as itself both times,
+// saves back with each spelling and converts as the character.
+TEST_F(Encodings, ACharacterSpelledTwoWaysInOnePage) {
+  ASSERT_TRUE(Start());
+  const std::string page = "\xED\x40\xFA\x5C\r\n\x81\xCA\xEE\xF9";  // 纊纊, ￢￢
+  EXPECT_EQ(OpenAndResave("two spellings", page, L"Shift_JIS"), u"纊纊\r\n￢￢");
+  Command(ID_ENCODING_UTF8);
+  TempFile out(L"kestil-two-spellings.htm", "");
+  ui_.save_path = out.path();
+  Command(ID_FILE_SAVE_AS);
+  EXPECT_EQ(out.Read(), "\xE7\xBA\x8A\xE7\xBA\x8A\r\n\xEF\xBF\xA2\xEF\xBF\xA2");
+}
+
+// "?" in the file in place of what the editor shows loses those characters
+// unless the document stays modified; the question names them, and can
+// save the page as UTF-8 instead, through the declaration question.
+TEST_F(Encodings, CharactersShiftJisCannotHoldAreNeverLostWithoutAWord) {
+  ASSERT_TRUE(Start());
+  const std::string head = "<meta charset=\"shift_jis\">\r\n";
+  TempFile page(L"kestil-lossy.htm", head + "\x82\xC6\r\n");
+  ASSERT_TRUE(App().OpenDocumentFile(page.path()));
+  View().edit().SetSel(head.size(), head.size());
+  View().edit().ReplaceSel(u"𠮷");
   CaretToEnd();
-  View().edit().ReplaceSel(u"𠮷");  // a pair is one character
+  View().edit().ReplaceSel(u"©");
+  ui_.answers = {IDYES};
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].find(L"2 行目の「𠮷」、3 行目の「©」"), std::wstring::npos)
+      << Utf8Of(ui_.messages[0]);
+  EXPECT_EQ(page.Read(), head + "?\x82\xC6\r\n?");
+  EXPECT_TRUE(Doc().IsModified());
+  EXPECT_EQ(Title().substr(0, 1), L"*");
+  ui_.answers = {IDCANCEL};
+  Close();
+  ASSERT_EQ(ui_.messages.size(), 2u);  // closing asks about the text
+  ASSERT_NE(App().frame()->hwnd(), nullptr);
+
+  // No: UTF-8; the declaration question follows, and its Cancel writes
+  // nothing and leaves the document's encoding as it was; its Yes writes
+  // the declaration anew too.
+  ui_.answers = {IDNO, IDCANCEL};
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(ui_.messages.size(), 4u);
+  EXPECT_NE(ui_.messages[3].find(L"UTF-8"), std::wstring::npos);
+  EXPECT_EQ(page.Read(), head + "?\x82\xC6\r\n?");
+  EXPECT_EQ(Doc().encoding(), Encoding::kShiftJis);
+  ui_.answers = {IDNO, IDYES};
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(page.Read(),
+            "<meta charset=\"utf-8\">\r\n\xF0\xA0\xAE\xB7\xE3\x81\xA8\r\n\xC2\xA9");
+  EXPECT_FALSE(Doc().IsModified());
+  ExpectPanes(L"UTF-8");
+}
+
+// A declaration of another encoding than the one written can be rewritten,
+// as one undo step: at the save, and when the encoding is chosen.
+TEST_F(Encodings, TheDeclarationFollowsTheEncoding) {
+  ASSERT_TRUE(Start());
+  const std::string xml = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n\x95\x5C";
+  TempFile page(L"kestil-declared.htm", xml);
+  ASSERT_TRUE(App().OpenDocumentFile(page.path()));
+  CaretToEnd();
+  ui_.answers = {IDYES};
+  Command(ID_ENCODING_UTF8);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].find(L"(Shift_JIS) も UTF-8"), std::wstring::npos);
+  const std::u16string converted = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n表";
+  EXPECT_EQ(Units(), converted);
+  EXPECT_EQ(View().edit().GetSel(), (Selection{converted.size(), converted.size()}));
+  Command(ID_FILE_SAVE);  // nothing more to ask
+  EXPECT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(page.Read(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\xE8\xA1\xA8");
+
+  // Undone, the old declaration comes back; the save asks, and rewrites it.
+  Command(ID_EDIT_UNDO);
+  EXPECT_TRUE(Doc().IsModified());
   ui_.answers = {IDYES};
   Command(ID_FILE_SAVE);
   ASSERT_EQ(ui_.messages.size(), 2u);
-  EXPECT_NE(ui_.messages[1].find(L"2 文字は"), std::wstring::npos);
-  EXPECT_EQ(copyright.Read(), "a?b?");
+  EXPECT_NE(ui_.messages[1].find(L"宣言を UTF-8 に書き換えて"), std::wstring::npos);
+  EXPECT_EQ(Units(), converted);
   EXPECT_FALSE(Doc().IsModified());
+  Command(ID_EDIT_UNDO);
+  EXPECT_EQ(Units().substr(0, 40), u"<?xml version=\"1.0\" encoding=\"Shift_JIS\"");
+  EXPECT_EQ(page.Read(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\xE8\xA1\xA8");
 }
 
 TEST_F(Encodings, ReopeningInAnotherEncoding) {

@@ -199,6 +199,26 @@ TEST_F(FileFaults, SavingALockedOrAReadOnlyFile) {
   EXPECT_EQ(ReadBytes(page), "old");
 }
 
+// Names Windows refuses say so, whatever the platform's own call reports.
+TEST_F(FileFaults, NamesWindowsRefuses) {
+  TempFolder folder(L"kestil-names");
+  ASSERT_TRUE(Start());
+  const wchar_t kReserved[] = L"装置の名前として予約";
+  const wchar_t kForbidden[] = L"ファイル名に使えない文字";
+  for (const auto& [name, reason] : {std::pair{L"a\x0001" L"b.htm", kForbidden},
+                                     {L"con", kReserved}, {L"nul", kReserved},
+                                     {L"aux.htm", kReserved}, {L"com1.txt", kReserved}}) {
+    SCOPED_TRACE(Utf8Of(name));
+    ui_.save_path = folder / name;
+    ExpectSaveRefused(reason);
+    EXPECT_TRUE(Doc().path_name().empty());
+    Idle();  // the title follows at the next idle moment
+    EXPECT_EQ(Title().substr(0, 1), L"*");
+  }
+  ExpectOpenRefused(folder / L"nul", kReserved);
+  EXPECT_TRUE(folder.Names().empty());
+}
+
 // scripts/test mounts a 64 KiB file system (KESTIL_FULL_DISK) and a
 // read-only one holding page.htm (KESTIL_RO_DISK) where it may mount.
 TEST_F(FileFaults, SavingOnAFullDiskOrAReadOnlyFileSystem) {
@@ -263,14 +283,20 @@ TEST_F(FileFaults, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     if (!folder.Names(L"kst*.tmp").empty()) ++temp_files_left;
   }
   EXPECT_GT(temp_files_left, 0);  // the kills did catch saves in the middle
-  // The next save removes what killed saves left, nothing else (a running
-  // process's file, other names), and keeps the target's attributes.
-  std::vector<std::wstring> kept = {L"kst" + std::to_wstring(GetCurrentProcessId()) + L"_1.tmp",
-                                    L"kst_notes.tmp", L"kst12_34x.tmp", L"xkst12_34.tmp", L"page.htm"};
+  // The next save removes what killed saves left, also under the id of a
+  // running process (ids come back), and nothing else: a file a save holds
+  // open, other names. It keeps the target's attributes.
+  const std::wstring mine = L"kst" + std::to_wstring(GetCurrentProcessId());
+  Put(folder / (mine + L"_1.tmp"), "a killed save's, whose id came back");
+  std::vector<std::wstring> kept = {mine + L"_2.tmp", L"kst_notes.tmp", L"kst12_34x.tmp",
+                                    L"xkst12_34.tmp", L"page.htm"};
   for (const std::wstring& name : kept) Put(folder / name, "someone's");
+  HANDLE saving = CreateFileW((folder / kept[0]).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
   constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   ASSERT_TRUE(SetFileAttributesW(target.c_str(), kHiddenSystem));
   ASSERT_TRUE(WriteBytes(target, "new"));
+  CloseHandle(saving);
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(folder.Names(), kept);
   EXPECT_EQ(GetFileAttributesW(target.c_str()) & (kHiddenSystem | FILE_ATTRIBUTE_READONLY), kHiddenSystem);

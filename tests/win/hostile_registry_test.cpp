@@ -138,6 +138,33 @@ TEST_F(AppTest, BadValuesReadAsTheirDefaults) {
   EXPECT_EQ(bodies[2].substr(0, 2), u"ab");
 }
 
+// A stored folder too long for the open dialog: the dialog opens (in a
+// parent that exists, or the default folder) and the unsaved text stays.
+TEST_F(AppTest, AnOverlongLastFolderStillOpensTheOpenDialog) {
+  for (const std::size_t length : {1000u, 40000u}) {
+    SCOPED_TRACE(length);
+    std::wstring folder = L"C:\\windows\\";
+    folder += std::wstring(length - folder.size(), L'x');
+    Put({L"Option", L"m_LastOpenDir", true}, REG_SZ, folder.c_str(),
+        static_cast<DWORD>(folder.size() * 2 + 2));
+    ASSERT_TRUE(Start());
+    View().edit().ReplaceSel(u"unsaved");
+    ui_.real_open_dialog = true;
+    DialogDriver driver;
+    bool opened = false;
+    driver.Then([&opened](HWND dialog) {
+      opened = true;
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(ID_FILE_OPEN);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(View().edit().GetText(), u"unsaved");
+    EXPECT_TRUE(Doc().IsModified());
+    ui_.answers = {IDNO};
+    Close();
+  }
+}
+
 // A section's key stays open between reads until the loop is idle: what the
 // profile itself writes is read back at once, even into a section it found
 // missing; what another writer puts in an open key shows at once, and a

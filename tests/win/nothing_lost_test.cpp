@@ -34,6 +34,18 @@ class NothingLost : public AppTest {
     SetFileTime(f, nullptr, nullptr, &later);
     CloseHandle(f);
   }
+  // Another program writes the same number of bytes and puts the old
+  // modification time back, as cp -p and rsync -t do.
+  static void RewriteKeepingTime(const TempFile& file, const std::string& bytes) {
+    HANDLE f = CreateFileW(file.path().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    FILETIME written{};
+    GetFileTime(f, nullptr, nullptr, &written);
+    DWORD wrote = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    SetFileTime(f, nullptr, nullptr, &written);
+    CloseHandle(f);
+  }
   void Activate() {
     SendMessageW(Frame(), WM_ACTIVATE, WA_ACTIVE, 0);
     PumpPending();
@@ -150,6 +162,25 @@ TEST_F(NothingLost, AFileChangedOrDeletedByAnotherProgram) {
   Command(ID_FILE_SAVE);
   EXPECT_EQ(ui_.messages.size(), 6u);
   EXPECT_EQ(file.Read(), "theirs again");
+  // The same size and time, other bytes: the save asks all the same, after
+  // an open and after a save of its own.
+  RewriteKeepingTime(file, "THEIRS AGAIN");
+  Type(L"+");
+  ui_.answers = {IDNO};
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(ui_.messages.size(), 7u);
+  EXPECT_NE(ui_.messages.back().find(L"上書きしますか"), std::wstring::npos);
+  EXPECT_EQ(file.Read(), "THEIRS AGAIN");
+  ui_.answers = {IDYES};
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(file.Read(), Text());
+  ASSERT_TRUE(App().OpenDocumentFile(file.path()));
+  RewriteKeepingTime(file, "-THEIRS AGAIN");
+  Type(L"*");
+  ui_.answers = {IDNO};
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(ui_.messages.size(), 9u);
+  EXPECT_EQ(file.Read(), "-THEIRS AGAIN");
 }
 
 }  // namespace
