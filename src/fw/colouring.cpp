@@ -16,13 +16,6 @@ extern Lexilla::LexerModule lmCPP;
 namespace fw {
 namespace {
 
-// The roles of the palette.
-enum class Role {
-  kTag, kUnknownTag, kAttribute, kUnknownAttribute, kValue, kComment, kEntity, kDoctype,
-  kScriptKeyword, kScriptString, kScriptComment, kScriptNumber, kScriptRegex,
-  kCssSelector, kCssProperty, kCssUnknownProperty, kCssValue, kCssComment, kCssAtRule,
-};
-
 struct Colour {
   Role role;
   COLORREF fore;
@@ -71,6 +64,7 @@ constexpr StyleRole kHtmlStyles[] = {
     {SCE_H_NUMBER, Role::kValue}, {SCE_H_COMMENT, Role::kComment}, {SCE_H_ENTITY, Role::kEntity},
     {SCE_H_SGML_DEFAULT, Role::kDoctype}, {SCE_H_SGML_COMMAND, Role::kDoctype},
     {SCE_H_SGML_1ST_PARAM, Role::kDoctype}, {SCE_H_SGML_DOUBLESTRING, Role::kDoctype},
+    {SCE_H_SGML_SIMPLESTRING, Role::kDoctype}, {SCE_H_SGML_ERROR, Role::kDoctype},
     {SCE_H_SGML_COMMENT, Role::kComment}, {SCE_H_XMLSTART, Role::kDoctype}, {SCE_H_XMLEND, Role::kDoctype},
     {SCE_H_CDATA, Role::kDoctype},
     {SCE_HJ_KEYWORD, Role::kScriptKeyword}, {SCE_HJ_DOUBLESTRING, Role::kScriptString},
@@ -189,6 +183,8 @@ bool HighContrast() {
 
 }  // namespace
 
+std::uint32_t PaletteColour(Role role) { return ColourOf(role).fore; }
+
 void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language language) {
   auto send = [&](unsigned msg, std::uintptr_t wp = 0, std::intptr_t lp = 0) { return call(surface, msg, wp, lp); };
   if (HighContrast()) language = kestil::Language::kPlain;
@@ -226,6 +222,7 @@ void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language la
   if (language == kestil::Language::kHtml) {
     send(SCI_SETKEYWORDS, 0, reinterpret_cast<std::intptr_t>(kHtmlWords));
     send(SCI_SETKEYWORDS, 1, reinterpret_cast<std::intptr_t>(kScriptWords));
+    send(SCI_SETKEYWORDS, 5, reinterpret_cast<std::intptr_t>("DOCTYPE ELEMENT ATTLIST ENTITY NOTATION doctype"));
     // JavaScript within a page takes the same look as in a page's script.
   } else if (language == kestil::Language::kScript) {
     send(SCI_SETKEYWORDS, 0, reinterpret_cast<std::intptr_t>(kScriptWords));

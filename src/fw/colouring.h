@@ -8,6 +8,16 @@
 
 namespace fw {
 
+// The roles of the palette.
+enum class Role {
+  kTag, kUnknownTag, kAttribute, kUnknownAttribute, kValue, kComment, kEntity, kDoctype,
+  kScriptKeyword, kScriptString, kScriptComment, kScriptNumber, kScriptRegex,
+  kCssSelector, kCssProperty, kCssUnknownProperty, kCssValue, kCssComment, kCssAtRule,
+};
+
+// The colour the palette gives the role.
+std::uint32_t PaletteColour(Role role);
+
 // Sets the component (through its direct function) to colour the language;
 // plain text, or any language in the system's high-contrast mode, gets no
 // lexer and the window's own colours.

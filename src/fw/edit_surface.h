@@ -41,8 +41,12 @@ class EditSurface : public kestil::EditOps {
   // The colours of the language's markup (none for plain text).
   virtual void SetLanguage(kestil::Language language) = 0;
   virtual kestil::Language language() const = 0;
-  // A margin of line numbers before the text.
+  // The colour the text at the unit position is drawn in.
+  virtual std::uint32_t ColourAt(std::size_t pos) const = 0;
+  // A margin of line numbers before the text, and its width in pixels (0
+  // without it).
   virtual void SetLineNumbers(bool shown) = 0;
+  virtual int LineNumberWidth() const = 0;
   // Where the caret stands: the end of the selection it moved.
   virtual std::size_t Caret() const = 0;
   // The line that holds the unit position (from 0).

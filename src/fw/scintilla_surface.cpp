@@ -524,6 +524,15 @@ void ScintillaSurface::SetLanguage(kestil::Language language) {
   Call(SCI_STYLESETBACK, STYLE_LINENUMBER, GetSysColor(COLOR_BTNFACE));
 }
 
+std::uint32_t ScintillaSurface::ColourAt(std::size_t pos) const {
+  const std::size_t byte = ByteOf(pos);
+  // A word takes its style once the lexer has seen its end.
+  Call(SCI_COLOURISE, 0, static_cast<std::intptr_t>(std::min(ByteLength(), byte + 4096)));
+  return static_cast<std::uint32_t>(Call(SCI_STYLEGETFORE, static_cast<std::uintptr_t>(Call(SCI_GETSTYLEAT, byte))));
+}
+
+int ScintillaSurface::LineNumberWidth() const { return static_cast<int>(Call(SCI_GETMARGINWIDTHN, 0)); }
+
 void ScintillaSurface::SetLineNumbers(bool shown) {
   line_numbers_ = shown;
   number_digits_ = 0;

@@ -77,6 +77,8 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   void SetLanguage(kestil::Language language) override;
   kestil::Language language() const override { return language_; }
   void SetLineNumbers(bool shown) override;
+  std::uint32_t ColourAt(std::size_t pos) const override;
+  int LineNumberWidth() const override;
   std::size_t Caret() const override;
   std::size_t LineOf(std::size_t pos) const override { return LineOfByte(ByteOf(pos)); }
   void SetClock(std::function<std::uint32_t()> clock) override { clock_ = std::move(clock); }

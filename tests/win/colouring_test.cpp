@@ -1,0 +1,110 @@
+// Colours, line numbers and the caret's place through the real program.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fw/colouring.h"
+#include "fw/registry_profile.h"
+#include "res/resource.h"
+#include "win/app_fixture.h"
+
+namespace kestil::testing {
+namespace {
+
+class Colouring : public AppTest {
+ protected:
+  std::wstring PositionPane() {
+    PumpUntil([&] {
+      Idle();
+      return !Pane().empty();
+    });
+    return Pane();
+  }
+  std::wstring Pane() {
+    wchar_t text[256] = {};
+    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  // The colour at the first unit of what, found after `after`.
+  std::uint32_t ColourOf(const std::u16string& what, const std::u16string& after = u"") {
+    const std::u16string text = Units();
+    const std::size_t at = text.find(what, text.find(after));
+    EXPECT_NE(at, std::u16string::npos) << std::string(what.begin(), what.end());
+    return View().edit().ColourAt(at);
+  }
+  bool Checked(UINT id) {
+    HMENU menu = GetMenu(Frame());
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      SendMessageW(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu, i)), i);
+    }
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  }
+};
+
+// A page's tags, attributes, values, comments, references, doctype and
+// script keywords each take their role's colour; a text file takes none.
+TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
+  TempFile page(L"kestil-colours.htm",
+                "<!DOCTYPE html>\r\n<html lang=\"ja\">\r\n<!-- note -->\r\n<p class=x>&copy; <bogus>"
+                "<script>\r\nvar a = 1; return a;\r\n</script>\r\n</html>\r\n");
+  ASSERT_TRUE(Start(page.path()));
+  using fw::Role;
+  EXPECT_EQ(ColourOf(u"html", u"<html"), fw::PaletteColour(Role::kTag));
+  EXPECT_EQ(ColourOf(u"lang"), fw::PaletteColour(Role::kAttribute));
+  EXPECT_EQ(ColourOf(u"\"ja\""), fw::PaletteColour(Role::kValue));
+  EXPECT_EQ(ColourOf(u"note"), fw::PaletteColour(Role::kComment));
+  EXPECT_EQ(ColourOf(u"&copy;"), fw::PaletteColour(Role::kEntity));
+  EXPECT_EQ(ColourOf(u"bogus"), fw::PaletteColour(Role::kUnknownTag));
+  EXPECT_EQ(ColourOf(u"DOCTYPE"), fw::PaletteColour(Role::kDoctype));
+  EXPECT_EQ(ColourOf(u"var"), fw::PaletteColour(Role::kScriptKeyword));
+  EXPECT_EQ(ColourOf(u"return"), fw::PaletteColour(Role::kScriptKeyword));
+
+  // Off from the View menu: the window's own colour everywhere.
+  EXPECT_TRUE(Checked(ID_VIEW_HIGHLIGHT));
+  Command(ID_VIEW_HIGHLIGHT);
+  EXPECT_FALSE(Checked(ID_VIEW_HIGHLIGHT));
+  EXPECT_EQ(ColourOf(u"html", u"<html"), GetSysColor(COLOR_WINDOWTEXT));
+  Command(ID_VIEW_HIGHLIGHT);
+  EXPECT_EQ(ColourOf(u"html", u"<html"), fw::PaletteColour(Role::kTag));
+
+  TempFile css(L"kestil-colours.css", "/* c */\r\nh1 { color: red; }\r\n");
+  ASSERT_TRUE(App().OpenDocumentFile(css.path()));
+  PumpPending();
+  EXPECT_EQ(ColourOf(u"color"), fw::PaletteColour(Role::kCssProperty));
+  EXPECT_EQ(ColourOf(u"h1"), fw::PaletteColour(Role::kCssSelector));
+  EXPECT_EQ(ColourOf(u"c */"), fw::PaletteColour(Role::kCssComment));
+
+  TempFile text(L"kestil-colours.txt", "<html>\r\n");
+  ASSERT_TRUE(App().OpenDocumentFile(text.path()));
+  PumpPending();
+  EXPECT_EQ(ColourOf(u"html"), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+// The line numbers and the colours follow the View menu and are kept in the
+// registry; the pane says where the caret is, as the jump dialog counts.
+TEST_F(Colouring, LineNumbersThePositionPaneAndTheRegistry) {
+  ASSERT_TRUE(Start());
+  EXPECT_GT(View().edit().LineNumberWidth(), 0);
+  EXPECT_TRUE(Checked(ID_VIEW_LINE_NUMBERS));
+  View().edit().SetText(u"ab\r\n表x𠮷yz");
+  View().edit().SetSel(8, 8);  // after 表x𠮷
+  EXPECT_EQ(PositionPane(), L"行 2, 列 6");
+  View().edit().SetSel(4, 9);
+  SendMessageW(Edit(), EM_SETSEL, 4, 9);
+  EXPECT_EQ(PositionPane(), L"行 2, 列 7 (4 文字選択)");
+
+  Command(ID_VIEW_LINE_NUMBERS);
+  Command(ID_VIEW_HIGHLIGHT);
+  EXPECT_EQ(View().edit().LineNumberWidth(), 0);
+  Close();
+  fw::RegistryProfile registry(kRegistryMaker, L"kestil");
+  EXPECT_EQ(registry.GetInt("View", "LineNumbers", 7), 0);
+  EXPECT_EQ(registry.GetInt("View", "Highlight", 7), 0);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(View().edit().LineNumberWidth(), 0);
+  EXPECT_FALSE(Checked(ID_VIEW_LINE_NUMBERS));
+  EXPECT_FALSE(Checked(ID_VIEW_HIGHLIGHT));
+}
+
+}  // namespace
+}  // namespace kestil::testing
