@@ -541,6 +541,8 @@ void ScintillaSurface::SetLineNumbers(bool shown) {
 
 // Wide enough for the largest line number and a little room on each side.
 void ScintillaSurface::SizeLineNumbers() {
+  // A little room between the numbers and the text.
+  Call(SCI_SETMARGINLEFT, 0, line_numbers_ ? ScaleToDpi(4, WindowDpi(hwnd_)) : 1);
   if (!line_numbers_) {
     Call(SCI_SETMARGINWIDTHN, 0, 0);
     return;
