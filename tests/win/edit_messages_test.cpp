@@ -32,16 +32,7 @@ class EditMessages : public ::testing::Test {
     surface_.reset();
   }
 
-  // Runs the sends on another thread while this one answers them.
-  void FromOutside(const std::function<void()>& sends) {
-    std::atomic<bool> done{false};
-    std::thread other([&] {
-      sends();
-      done = true;
-    });
-    PumpUntil([&] { return done.load(); });
-    other.join();
-  }
+  void FromOutside(const std::function<void()>& sends) { FromOtherThread(sends); }
   // One message to both windows; the answers.
   std::pair<LRESULT, LRESULT> Both(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
     return {SendMessageW(surface_->hwnd(), msg, wp, lp), SendMessageW(edit_, msg, wp, lp)};

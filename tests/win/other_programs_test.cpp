@@ -14,16 +14,7 @@ namespace {
 
 class OtherPrograms : public AppTest {
  protected:
-  // Runs the sends on another thread while the program answers them.
-  void FromOutside(const std::function<void()>& sends) {
-    std::atomic<bool> done{false};
-    std::thread other([&] {
-      sends();
-      done = true;
-    });
-    PumpUntil([&] { return done.load(); });
-    other.join();
-  }
+  void FromOutside(const std::function<void()>& sends) { FromOtherThread(sends); }
 };
 
 // Short line buffers and wild line numbers write nothing past the buffer;

@@ -3,7 +3,9 @@
 #include "base/codec.h"
 #include "base/utf8.h"
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 namespace kestil::testing {
 
@@ -34,6 +36,16 @@ void PumpPending() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+void FromOtherThread(const std::function<void()>& sends) {
+  std::atomic<bool> done{false};
+  std::thread other([&] {
+    sends();
+    done = true;
+  });
+  PumpUntil([&] { return done.load(); });
+  other.join();
 }
 
 bool PumpUntil(const std::function<bool()>& done) {

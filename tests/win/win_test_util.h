@@ -16,6 +16,9 @@ namespace kestil::testing {
 // waiting have passed; returns done().
 bool PumpUntil(const std::function<bool()>& done);
 void PumpPending();
+// Runs sends on another thread, as another program sends its messages,
+// while this thread answers them.
+void FromOtherThread(const std::function<void()>& sends);
 
 // A top-level window holding an editing surface; it hands the surface's
 // notifications to it, as the main window does.
