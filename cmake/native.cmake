@@ -30,6 +30,7 @@ add_executable(kestil_native_tests
   tests/native/text_rules_test.cpp
   tests/native/file_text_test.cpp
   tests/native/surface_text_test.cpp
+  tests/native/tag_match_test.cpp
   tests/native/file_name_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -53,3 +54,7 @@ add_executable(kestil_codec_bench bench/native/codec_bench.cpp bench/sample_text
 target_include_directories(kestil_codec_bench PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 target_compile_options(kestil_codec_bench PRIVATE ${KESTIL_WARNINGS} -O2)
 target_link_libraries(kestil_codec_bench PRIVATE kestil_portable benchmark::benchmark)
+
+add_executable(kestil_tag_match_bench bench/native/tag_match_bench.cpp)
+target_compile_options(kestil_tag_match_bench PRIVATE ${KESTIL_WARNINGS} -O2)
+target_link_libraries(kestil_tag_match_bench PRIVATE kestil_portable benchmark::benchmark)

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fw/win.h"
 #include "base/edit_ops.h"
@@ -41,6 +43,14 @@ class EditSurface : public kestil::EditOps {
   // The colours of the language's markup (none for plain text).
   virtual void SetLanguage(kestil::Language language) = 0;
   virtual kestil::Language language() const = 0;
+  // Marks ranges of units (start, end) as a matching pair of tags, or as a
+  // tag without its partner, in place of the marks before.
+  using Ranges = std::vector<std::pair<std::size_t, std::size_t>>;
+  virtual void MarkTags(const Ranges& matched, const Ranges& unmatched) = 0;
+  // Whether the unit position carries a mark: 1 matched, 2 unmatched, 0 none.
+  virtual int TagMarkAt(std::size_t pos) const = 0;
+  // Changes whenever the text changes.
+  virtual std::uint64_t generation() const = 0;
   // The colour the text at the unit position is drawn in.
   virtual std::uint32_t ColourAt(std::size_t pos) const = 0;
   // A margin of line numbers before the text, and its width in pixels (0

@@ -143,6 +143,16 @@ void ScintillaSurface::Configure() {
   Call(SCI_STYLECLEARALL);
   Call(SCI_SETSELFORE, 1, GetSysColor(COLOR_HIGHLIGHTTEXT));
   Call(SCI_SETSELBACK, 1, GetSysColor(COLOR_HIGHLIGHT));
+  // The tag marks: a box around the names, blue for a pair, red for a tag
+  // without its partner, as a brace match shows.
+  Call(SCI_INDICSETSTYLE, INDICATOR_CONTAINER, INDIC_STRAIGHTBOX);
+  Call(SCI_INDICSETFORE, INDICATOR_CONTAINER, RGB(0x00, 0x60, 0xE0));
+  Call(SCI_INDICSETALPHA, INDICATOR_CONTAINER, 60);
+  Call(SCI_INDICSETOUTLINEALPHA, INDICATOR_CONTAINER, 160);
+  Call(SCI_INDICSETSTYLE, INDICATOR_CONTAINER + 1, INDIC_STRAIGHTBOX);
+  Call(SCI_INDICSETFORE, INDICATOR_CONTAINER + 1, RGB(0xE0, 0x00, 0x00));
+  Call(SCI_INDICSETALPHA, INDICATOR_CONTAINER + 1, 60);
+  Call(SCI_INDICSETOUTLINEALPHA, INDICATOR_CONTAINER + 1, 160);
   Call(SCI_CLEARALLCMDKEYS);
   for (const KeyBinding& k : kKeys) Call(SCI_ASSIGNCMDKEY, static_cast<std::uintptr_t>(k.key | k.modifiers << 16), k.command);
 }
@@ -529,6 +539,42 @@ std::uint32_t ScintillaSurface::ColourAt(std::size_t pos) const {
   // A word takes its style once the lexer has seen its end.
   Call(SCI_COLOURISE, 0, static_cast<std::intptr_t>(std::min(ByteLength(), byte + 4096)));
   return static_cast<std::uint32_t>(Call(SCI_STYLEGETFORE, static_cast<std::uintptr_t>(Call(SCI_GETSTYLEAT, byte))));
+}
+
+namespace {
+
+// The indicators of the tag marks, after the lexers' own.
+constexpr int kMatchedTag = INDICATOR_CONTAINER;
+constexpr int kUnmatchedTag = INDICATOR_CONTAINER + 1;
+
+}  // namespace
+
+void ScintillaSurface::MarkTags(const Ranges& matched, const Ranges& unmatched) {
+  for (const auto& [from, to] : marked_) {
+    for (int indicator : {kMatchedTag, kUnmatchedTag}) {
+      Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
+      Call(SCI_INDICATORCLEARRANGE, from, static_cast<std::intptr_t>(to - from));
+    }
+  }
+  marked_.clear();
+  const std::size_t length = ByteLength();
+  for (const auto& [ranges, indicator] : {std::pair{&matched, kMatchedTag}, std::pair{&unmatched, kUnmatchedTag}}) {
+    Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
+    for (const auto& [start, end] : *ranges) {
+      const std::size_t from = std::min(ByteOf(start), length);
+      const std::size_t to = std::min(ByteOf(end), length);
+      if (to <= from) continue;
+      Call(SCI_INDICATORFILLRANGE, from, static_cast<std::intptr_t>(to - from));
+      marked_.emplace_back(from, to);
+    }
+  }
+}
+
+int ScintillaSurface::TagMarkAt(std::size_t pos) const {
+  const std::size_t byte = ByteOf(pos);
+  if (Call(SCI_INDICATORVALUEAT, kMatchedTag, static_cast<std::intptr_t>(byte)) != 0) return 1;
+  if (Call(SCI_INDICATORVALUEAT, kUnmatchedTag, static_cast<std::intptr_t>(byte)) != 0) return 2;
+  return 0;
 }
 
 int ScintillaSurface::LineNumberWidth() const { return static_cast<int>(Call(SCI_GETMARGINWIDTHN, 0)); }

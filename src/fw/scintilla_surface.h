@@ -78,6 +78,9 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   kestil::Language language() const override { return language_; }
   void SetLineNumbers(bool shown) override;
   std::uint32_t ColourAt(std::size_t pos) const override;
+  void MarkTags(const Ranges& matched, const Ranges& unmatched) override;
+  int TagMarkAt(std::size_t pos) const override;
+  std::uint64_t generation() const override { return generation_; }
   int LineNumberWidth() const override;
   std::size_t Caret() const override;
   std::size_t LineOf(std::size_t pos) const override { return LineOfByte(ByteOf(pos)); }
@@ -152,6 +155,7 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   kestil::Language language_ = kestil::Language::kPlain;
   bool line_numbers_ = false;
   int number_digits_ = 0;  // the line number margin is sized for them
+  std::vector<std::pair<std::size_t, std::size_t>> marked_;  // bytes, as last marked
   void SizeLineNumbers();
 
   kestil::surface::SurrogateForms forms_;

@@ -94,6 +94,7 @@
 #define ID_INDICATOR_POSITION 32922
 #define ID_VIEW_HIGHLIGHT 32930
 #define ID_VIEW_LINE_NUMBERS 32931
+#define ID_EDIT_MATCH_TAG 32932
 
 // The program's messages and filters (beside the framework's in the string
 // table)

@@ -13,6 +13,7 @@
 #include "view/tag_commands.h"
 #include "view/tool_dialogs.h"
 #include "view/tools.h"
+#include "view/tag_match.h"
 #include "base/language.h"
 #include "base/text16.h"
 #include "base/text_width.h"
@@ -36,6 +37,7 @@ CKestilView::CKestilView(KestilOptions& options, const fw::FontHandle& editor_fo
   On(ID_RELATIVE_PATH, [this] { OnRelativePath(); });
   On(ID_VIEW_HIGHLIGHT, [this] { OnHighlight(); });
   On(ID_VIEW_LINE_NUMBERS, [this] { OnLineNumbers(); });
+  On(ID_EDIT_MATCH_TAG, [this] { OnMatchTag(); });
   OnUpdate(ID_VIEW_HIGHLIGHT, [this](fw::CmdUI& ui) { ui.SetCheck(m_Options.m_Highlight != 0); });
   OnUpdate(ID_VIEW_LINE_NUMBERS, [this](fw::CmdUI& ui) { ui.SetCheck(m_Options.m_LineNumbers != 0); });
   OnUpdate(ID_INDICATOR_POSITION, [this](fw::CmdUI& ui) {
@@ -43,6 +45,7 @@ CKestilView::CKestilView(KestilOptions& options, const fw::FontHandle& editor_fo
     // language of a document that was saved under a new name or began
     // without one.
     ApplyLanguage();
+    MarkMatchingTag();
     ui.SetText(PositionPane());
   });
 }
@@ -67,6 +70,44 @@ void CKestilView::ApplyLanguage() {
   m_LanguageChosen = true;
   m_LanguagePath = path;
   if (language != edit().language()) edit().SetLanguage(language);
+}
+
+const std::u16string& CKestilView::Text() {
+  if (m_TextGeneration != edit().generation()) {
+    m_Text = edit().GetText();
+    m_TextGeneration = edit().generation();
+  }
+  return m_Text;
+}
+
+void CKestilView::MarkMatchingTag() {
+  const std::size_t caret = edit().Caret();
+  const Language language = edit().language();
+  if (caret == m_MarkedCaret && edit().generation() == m_MarkedGeneration && language == m_MarkedLanguage) return;
+  m_MarkedCaret = caret;
+  m_MarkedGeneration = edit().generation();
+  m_MarkedLanguage = language;
+  fw::EditSurface::Ranges matched;
+  fw::EditSurface::Ranges unmatched;
+  if (language == Language::kHtml) {
+    if (const auto match = MatchTag(Text(), caret)) {
+      auto& into = match->unmatched ? unmatched : matched;
+      into.emplace_back(match->tag.name_start, match->tag.name_end);
+      if (match->partner) into.emplace_back(match->partner->name_start, match->partner->name_end);
+    }
+  }
+  edit().MarkTags(matched, unmatched);
+}
+
+// The caret to the partner's name, at the same place in it.
+void CKestilView::OnMatchTag() {
+  const std::size_t caret = edit().Caret();
+  const auto match = MatchTag(Text(), caret);
+  if (!match || !match->partner) return;
+  const std::size_t into = std::min(caret - match->tag.name_start, match->partner->name_end - match->partner->name_start);
+  const std::size_t to = match->partner->name_start + into;
+  edit().SetSel(to, to);
+  edit().ScrollCaret();
 }
 
 // "行 n, 列 m", and the characters selected.

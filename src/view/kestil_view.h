@@ -2,7 +2,11 @@
 // and attribute commands and the view's tools.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "app/options.h"
+#include "base/language.h"
 #include "fw/edit_view.h"
 #include "fw/font.h"
 
@@ -23,6 +27,7 @@ class CKestilView : public fw::EditView {
   void OnRelativePath();
   void OnHighlight();
   void OnLineNumbers();
+  void OnMatchTag();
 
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -33,12 +38,22 @@ class CKestilView : public fw::EditView {
   // how its text starts; colours only while the option is on.
   void ApplyLanguage();
   std::wstring PositionPane();
+  // Marks the tag under the caret and its partner, when the caret or the
+  // text moved since the last time.
+  void MarkMatchingTag();
+  // The page's text as of the surface's generation, kept between changes.
+  const std::u16string& Text();
 
   KestilOptions& m_Options;
   const fw::FontHandle& m_EditFont;
   bool m_FirstUpdateDone = false;
   std::wstring m_LanguagePath;  // the document name the language was chosen for
   bool m_LanguageChosen = false;
+  std::u16string m_Text;
+  std::uint64_t m_TextGeneration = ~std::uint64_t{0};
+  std::uint64_t m_MarkedGeneration = ~std::uint64_t{0};
+  std::size_t m_MarkedCaret = static_cast<std::size_t>(-1);
+  Language m_MarkedLanguage = Language::kPlain;
 };
 
 }  // namespace kestil

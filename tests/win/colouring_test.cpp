@@ -106,5 +106,26 @@ TEST_F(Colouring, LineNumbersThePositionPaneAndTheRegistry) {
   EXPECT_FALSE(Checked(ID_VIEW_HIGHLIGHT));
 }
 
+// The tag under the caret and its partner are marked as the caret moves;
+// a tag without its partner in the other colour; the command goes to the
+// partner.
+TEST_F(Colouring, TheMatchingTagIsMarkedAndReached) {
+  TempFile page(L"kestil-match.htm", "<div>\r\n<p>一<span>二</p>\r\n</div>\r\n");
+  ASSERT_TRUE(Start(page.path()));
+  const std::u16string text = Units();
+  View().edit().SetSel(2, 2);  // in "div"
+  Idle();
+  EXPECT_EQ(View().edit().TagMarkAt(1), 1);
+  EXPECT_EQ(View().edit().TagMarkAt(text.find(u"</div>") + 3), 1);
+  EXPECT_EQ(View().edit().TagMarkAt(text.find(u"<p>") + 1), 0);
+  Command(ID_EDIT_MATCH_TAG);
+  EXPECT_EQ(View().edit().GetSel().start, text.find(u"</div>") + 3);
+  const std::size_t span = text.find(u"span");
+  View().edit().SetSel(span + 1, span + 1);
+  Idle();
+  EXPECT_EQ(View().edit().TagMarkAt(span), 2);
+  EXPECT_EQ(View().edit().TagMarkAt(1), 0);  // the earlier marks are gone
+}
+
 }  // namespace
 }  // namespace kestil::testing
