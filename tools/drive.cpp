@@ -98,6 +98,11 @@ int wmain(int argc, wchar_t** argv) {
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     }
+  } else if (std::wcscmp(argv[1], L"caret") == 0 && argc > 2) {
+    // The editor's caret to a position, as another program puts it there.
+    HWND editor = FindWindowExW(main, nullptr, L"Scintilla", nullptr);
+    const WPARAM pos = std::wcstoul(argv[2], nullptr, 10);
+    SendMessageW(editor, EM_SETSEL, pos, static_cast<LPARAM>(pos));
   } else if (std::wcscmp(argv[1], L"bounds") == 0) {
     return PrintBounds(main);
   } else if (std::wcscmp(argv[1], L"close") == 0) {
