@@ -20,7 +20,6 @@ add_executable(kestil_native_tests
   tests/native/edit_contract_test.cpp
   tests/native/options_test.cpp
   tests/native/tag_commands_test.cpp
-  tests/native/tag_match_test.cpp
   tests/native/recent_files_test.cpp
   tests/native/snippet_menu_test.cpp
   tests/native/tools_test.cpp

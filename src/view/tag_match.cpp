@@ -1,299 +1,186 @@
 #include "view/tag_match.h"
 
-#include <array>
 #include <vector>
 
 namespace kestil {
 namespace {
 
-constexpr std::size_t kNone = std::u16string_view::npos;
+bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsNameChar(char16_t c) {
+  return IsAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_' || c == u':' || c == u'.';
+}
+char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
-constexpr bool IsSpace(char16_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-constexpr bool IsAsciiAlpha(char16_t c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
-constexpr char16_t LowerAscii(char16_t c) { return c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c + 0x20) : c; }
-// "<" ends a name too, unlike in a browser, so that "<a<b>" cannot hide a
-// tag from the caret.
-constexpr bool IsNameUnit(char16_t c) { return !IsSpace(c) && c != '/' && c != '>' && c != '<'; }
-
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+bool StartsWithAt(std::u16string_view text, std::size_t i, std::u16string_view lower) {
+  if (i + lower.size() > text.size()) return false;
+  for (std::size_t k = 0; k < lower.size(); ++k) {
+    if (Lower(text[i + k]) != lower[k]) return false;
   }
   return true;
 }
 
-bool SameName(std::u16string_view name, std::string_view lower_ascii) {
-  if (name.size() != lower_ascii.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (LowerAscii(name[i]) != static_cast<char16_t>(lower_ascii[i])) return false;
-  }
-  return true;
-}
-
-template <std::size_t N>
-bool AnyOf(std::u16string_view name, const std::array<std::string_view, N>& names) {
-  for (std::string_view n : names) {
-    if (SameName(name, n)) return true;
+bool InList(std::u16string_view name, std::initializer_list<std::u16string_view> list) {
+  for (std::u16string_view n : list) {
+    if (n == name) return true;
   }
   return false;
 }
 
-constexpr std::array<std::string_view, 16> kVoid = {"area", "base", "br",    "col",   "embed",  "hr",
-                                                     "img",  "input", "link", "meta",  "param",  "source",
-                                                     "track", "wbr", "keygen", "basefont"};
-constexpr std::array<std::string_view, 20> kOmissible = {
-    "p",     "li",    "dt",    "dd",      "td",       "th",       "tr",     "thead", "tbody", "tfoot",
-    "option", "optgroup", "rb", "rt", "rp", "colgroup", "caption", "html", "head", "body"};
-// Their content is text, so a "<" in it begins no tag.
-constexpr std::array<std::string_view, 5> kRawText = {"script", "style", "textarea", "title", "xmp"};
-
-// Which omissible elements a start tag of the same kind closes.
-int Kind(std::u16string_view name) {
-  static constexpr std::array<std::string_view, 15> kKinds = {
-      "p", "li", "dt", "dd", "td", "th", "tr", "thead", "tbody", "tfoot", "option", "optgroup", "rb", "rt", "rp"};
-  static constexpr std::array<int, 15> kKindOf = {1, 2, 3, 3, 4, 4, 5, 6, 6, 6, 7, 8, 9, 9, 9};
-  for (std::size_t i = 0; i < kKinds.size(); ++i) {
-    if (SameName(name, kKinds[i])) return kKindOf[i];
-  }
-  return 0;
-}
-
-struct Token {
-  std::size_t start, end, name_start, name_end;
-  bool closing, self_closing;
-};
-
-// The tags of the text in order, past text, comments, <!...>, <?...?> and
-// the content of script, style and the other text-only elements.
-class Scanner {
+// Reads the tags of a text from a position on, passing over what holds no
+// tags. Starting anywhere but at the start of the text or just after a tag
+// may take text inside a comment or a script for tags.
+class TagReader {
  public:
-  explicit Scanner(std::u16string_view text) : text_(text) {}
+  TagReader(std::u16string_view text, std::size_t from) : text_(text), i_(from) {}
 
-  std::optional<Token> Next() {
-    if (!raw_.empty() && !SkipRawText()) return std::nullopt;
+  std::optional<TagAt> Next() {
     const std::size_t n = text_.size();
     while (i_ < n) {
       const std::size_t lt = text_.find(u'<', i_);
-      if (lt == kNone || lt + 1 >= n) break;
-      const char16_t c = text_[lt + 1];
-      if (c == '!') {
-        if (text_.substr(lt, 4) == u"<!--") {
-          // From "<!" so that "<!-->" and "<!--->" end where they start.
-          Skip(text_.find(u"-->", lt + 2), 3);
-        } else {
-          Skip(text_.find(u'>', lt + 2), 1);
+      if (lt == std::u16string_view::npos) break;
+      i_ = lt + 1;
+      if (StartsWithAt(text_, lt, u"<!--")) {
+        const std::size_t close = text_.find(u"-->", lt + 4);
+        i_ = close == std::u16string_view::npos ? n : close + 3;
+        continue;
+      }
+      if (lt + 1 < n && (text_[lt + 1] == u'!' || text_[lt + 1] == u'?')) {
+        const std::size_t close = text_.find(u'>', lt + 2);
+        i_ = close == std::u16string_view::npos ? n : close + 1;
+        continue;
+      }
+      const bool closing = lt + 1 < n && text_[lt + 1] == u'/';
+      const std::size_t name_start = lt + (closing ? 2 : 1);
+      if (name_start >= n || !IsAsciiLetter(text_[name_start])) continue;
+      TagAt tag;
+      tag.start = lt;
+      tag.closing = closing;
+      tag.name_start = name_start;
+      std::size_t k = name_start;
+      while (k < n && IsNameChar(text_[k])) tag.name.push_back(Lower(text_[k++]));
+      tag.name_end = k;
+      // The attributes, to the ">" that is not inside a quoted value.
+      char16_t quote = 0;
+      char16_t last = 0;
+      for (; k < n; ++k) {
+        const char16_t c = text_[k];
+        if (quote != 0) {
+          if (c == quote) quote = 0;
+          continue;
         }
-        continue;
-      }
-      if (c == '?') {
-        Skip(text_.find(u'>', lt + 2), 1);
-        continue;
-      }
-      const bool closing = c == '/';
-      const std::size_t name_start = lt + 1 + (closing ? 1 : 0);
-      if (name_start >= n || !IsAsciiAlpha(text_[name_start])) {
-        if (closing) {
-          Skip(text_.find(u'>', lt + 2), 1);  // "</ x>" is a comment to a browser
-        } else {
-          i_ = lt + 1;
+        if (c == u'"' || c == u'\'') {
+          quote = c;
+        } else if (c == u'>') {
+          break;
+        } else if (c == u'<') {
+          break;  // a tag cut off before the next one
         }
-        continue;
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') last = c;
       }
-      std::size_t name_end = name_start + 1;
-      while (name_end < n && IsNameUnit(text_[name_end])) ++name_end;
-      bool self_closing = false;
-      const std::size_t end = TagEnd(name_end, self_closing);
-      if (end == kNone) break;  // a tag cut off by the end of the text is none
-      i_ = end;
-      const std::u16string_view name = text_.substr(name_start, name_end - name_start);
-      if (!closing && AnyOf(name, kRawText)) {
-        // A browser reads <script src="a.js"/> as an open script too.
-        raw_ = name;
-        self_closing = false;
-      }
-      return Token{lt, end, name_start, name_end, closing, self_closing};
+      tag.self_closed = !closing && last == u'/' && k < n && text_[k] == u'>';
+      tag.end = k < n && text_[k] == u'>' ? k + 1 : k;
+      i_ = tag.end;
+      if (!closing && (tag.name == u"script" || tag.name == u"style")) SkipRawText(tag.name);
+      return tag;
     }
     i_ = n;
     return std::nullopt;
   }
 
+  std::size_t position() const { return i_; }
+
  private:
-  void Skip(std::size_t found, std::size_t length) { i_ = found == kNone ? text_.size() : found + length; }
-
-  // To the end tag of the text-only element just opened: "</name" then a
-  // space, "/" or ">".
-  bool SkipRawText() {
-    const std::size_t n = text_.size();
-    for (std::size_t j = i_; (j = text_.find(u"</", j)) != kNone; j += 2) {
-      const std::size_t after = j + 2 + raw_.size();
-      if (after < n && SameName(text_.substr(j + 2, raw_.size()), raw_) &&
-          (IsSpace(text_[after]) || text_[after] == '/' || text_[after] == '>')) {
-        i_ = j;
-        raw_ = {};
-        return true;
+  // To the end tag of a script or style block, which the next call reads.
+  void SkipRawText(std::u16string_view name) {
+    const std::u16string end = u"</" + std::u16string(name);
+    for (std::size_t k = text_.find(u'<', i_); k != std::u16string_view::npos; k = text_.find(u'<', k + 1)) {
+      if (StartsWithAt(text_, k, end) &&
+          (k + end.size() >= text_.size() || !IsNameChar(text_[k + end.size()]))) {
+        i_ = k;
+        return;
       }
     }
-    i_ = n;
-    return false;
-  }
-
-  // After the ">" that ends the tag whose attributes begin at j, or kNone;
-  // a ">" or "/" inside a quoted or unquoted value ends nothing.
-  std::size_t TagEnd(std::size_t j, bool& self_closing) const {
-    const std::size_t n = text_.size();
-    while (true) {
-      while (j < n && IsSpace(text_[j])) ++j;
-      if (j >= n) return kNone;
-      if (text_[j] == '>') return j + 1;
-      if (text_[j] == '/') {
-        if (++j < n && text_[j] == '>') {
-          self_closing = true;
-          return j + 1;
-        }
-        continue;
-      }
-      ++j;  // an attribute name may begin with "=" or a quote
-      while (j < n && !IsSpace(text_[j]) && text_[j] != '/' && text_[j] != '>' && text_[j] != '=') ++j;
-      while (j < n && IsSpace(text_[j])) ++j;
-      if (j >= n || text_[j] != '=') continue;
-      ++j;
-      while (j < n && IsSpace(text_[j])) ++j;
-      if (j >= n) return kNone;
-      if (text_[j] == '"' || text_[j] == '\'') {
-        const std::size_t close = text_.find(text_[j], j + 1);
-        if (close == kNone) return kNone;
-        j = close + 1;
-      } else {
-        while (j < n && !IsSpace(text_[j]) && text_[j] != '>') ++j;
-      }
-    }
+    i_ = text_.size();
   }
 
   std::u16string_view text_;
-  std::size_t i_ = 0;
-  std::u16string_view raw_;  // the text-only element whose content comes next
+  std::size_t i_;
 };
 
-// What one tag did to the open elements.
-struct Step {
-  std::size_t kept;  // how many of those open before it are still open
-  bool closed_kept;  // an end tag closed the element at index kept
-};
+bool NeedsNoPartner(const TagAt& tag) { return tag.self_closed || IsVoidElement(tag.name); }
 
-class OpenElements {
- public:
-  explicit OpenElements(std::u16string_view text) : text_(text) {}
+}  // namespace
 
-  std::size_t size() const { return open_.size(); }
-
-  // The index of the nearest open element of that name, or kNone.
-  std::size_t Nearest(std::u16string_view name) const {
-    for (std::size_t k = open_.size(); k-- > 0;) {
-      if (SameName(Name(open_[k]), name)) return k;
-    }
-    return kNone;
-  }
-
-  Step Take(const Token& t) {
-    const std::u16string_view name = Name(t);
-    if (t.closing) {
-      const std::size_t k = Nearest(name);
-      if (k == kNone) return {open_.size(), false};
-      open_.resize(k);
-      return {k, true};
-    }
-    if (t.self_closing || IsVoidElement(name)) return {open_.size(), false};
-    Step step{open_.size(), false};
-    const int kind = Kind(name);
-    if (kind != 0 && !open_.empty() && Kind(Name(open_.back())) == kind) {
-      open_.pop_back();
-      step.kept = open_.size();
-    }
-    open_.push_back(t);
-    return step;
-  }
-
-  const Token& operator[](std::size_t k) const { return open_[k]; }
-
- private:
-  std::u16string_view Name(const Token& t) const { return text_.substr(t.name_start, t.name_end - t.name_start); }
-
-  std::u16string_view text_;
-  std::vector<Token> open_;
-};
-
-TagAt ToTagAt(std::u16string_view text, const Token& t) {
-  TagAt at{t.start, t.end, t.name_start, t.name_end, t.closing, {}};
-  at.name.reserve(t.name_end - t.name_start);
-  for (std::size_t i = t.name_start; i < t.name_end; ++i) at.name.push_back(LowerAscii(text[i]));
-  return at;
+bool IsVoidElement(std::u16string_view name) {
+  return InList(name, {u"area", u"base", u"br", u"col", u"embed", u"hr", u"img", u"input", u"keygen",
+                       u"link", u"meta", u"param", u"source", u"track", u"wbr"});
 }
 
-// Where the tag whose name may hold the caret begins, judged from the units
-// around the caret alone; kNone when no tag can.
-std::size_t CandidateStart(std::u16string_view text, std::size_t pos) {
-  if (pos > text.size()) return kNone;
+bool MayOmitEndTag(std::u16string_view name) {
+  return InList(name, {u"p", u"li", u"dt", u"dd", u"td", u"th", u"tr", u"thead", u"tbody", u"tfoot",
+                       u"option", u"optgroup", u"rb", u"rt", u"rp", u"rtc", u"colgroup", u"caption",
+                       u"html", u"head", u"body"});
+}
+
+std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos) {
+  if (pos > text.size()) return std::nullopt;
+  // Where the caret stands in a run of name characters after "<" or "</".
   std::size_t k = pos;
-  while (k > 0 && IsNameUnit(text[k - 1])) --k;
-  if (k >= text.size() || !IsAsciiAlpha(text[k]) || k == 0) return kNone;
-  if (text[k - 1] == '<') return k - 1;
-  if (text[k - 1] == '/' && k >= 2 && text[k - 2] == '<') return k - 2;
-  return kNone;
-}
-
-// Scans to the tag under the caret, passing every tag before it to open
-// when given.
-std::optional<Token> FindCaretTag(std::u16string_view text, std::size_t pos, Scanner& scanner,
-                                  OpenElements* open) {
-  const std::size_t lt = CandidateStart(text, pos);
-  if (lt == kNone) return std::nullopt;
-  while (std::optional<Token> t = scanner.Next()) {
-    if (t->start == lt) return t;
-    if (t->start > lt) break;  // the "<" lies in a comment, value or script
-    if (open) open->Take(*t);
+  while (k > 0 && IsNameChar(text[k - 1])) --k;
+  if (k < text.size() && !IsAsciiLetter(text[k])) return std::nullopt;
+  std::size_t lt = k;
+  if (lt > 0 && text[lt - 1] == u'/') --lt;
+  if (lt == 0 || text[lt - 1] != u'<') return std::nullopt;
+  --lt;
+  // Whether that "<" opens a tag: read the page's tags up to it.
+  TagReader reader(text, 0);
+  while (auto tag = reader.Next()) {
+    if (tag->start == lt) return tag;
+    if (tag->start > lt) break;
   }
   return std::nullopt;
 }
 
-}  // namespace
-
-bool IsVoidElement(std::u16string_view lower_name) { return AnyOf(lower_name, kVoid); }
-
-bool MayOmitEndTag(std::u16string_view lower_name) { return AnyOf(lower_name, kOmissible); }
-
-std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos) {
-  Scanner scanner(text);
-  const std::optional<Token> t = FindCaretTag(text, pos, scanner, nullptr);
-  if (!t) return std::nullopt;
-  return ToTagAt(text, *t);
-}
-
 std::optional<TagMatch> MatchTag(std::u16string_view text, std::size_t pos) {
-  Scanner scanner(text);
-  OpenElements open(text);
-  const std::optional<Token> t = FindCaretTag(text, pos, scanner, &open);
-  if (!t) return std::nullopt;
-  TagMatch match{ToTagAt(text, *t), std::nullopt, false};
-  if (t->closing) {
-    const std::size_t k = open.Nearest(match.tag.name);
-    if (k == kNone) {
-      match.unmatched = true;
-    } else {
-      match.partner = ToTagAt(text, open[k]);
+  auto tag = TagUnderCaret(text, pos);
+  if (!tag) return std::nullopt;
+  TagMatch match;
+  match.tag = *tag;
+  if (!tag->closing) {
+    if (NeedsNoPartner(*tag)) return match;
+    TagReader reader(text, tag->end);
+    int depth = 1;
+    while (auto next = reader.Next()) {
+      if (next->name != tag->name || NeedsNoPartner(*next)) continue;
+      if (!next->closing) {
+        if (depth == 1 && MayOmitEndTag(tag->name)) return match;  // ended by its next sibling
+        ++depth;
+      } else if (--depth == 0) {
+        match.partner = *next;
+        return match;
+      }
     }
+    match.unmatched = !MayOmitEndTag(tag->name);
     return match;
   }
-  if (t->self_closing || IsVoidElement(match.tag.name)) return match;
-  open.Take(*t);
-  const std::size_t index = open.size() - 1;
-  while (std::optional<Token> next = scanner.Next()) {
-    const Step step = open.Take(*next);
-    if (step.kept > index) continue;
-    if (step.closed_kept && step.kept == index && next->closing) match.partner = ToTagAt(text, *next);
-    break;
+  // An end tag: the start tags of its name that are still open before it.
+  std::vector<TagAt> open;
+  TagReader reader(text, 0);
+  while (auto next = reader.Next()) {
+    if (next->start >= tag->start) break;
+    if (next->name != tag->name || NeedsNoPartner(*next)) continue;
+    if (!next->closing) {
+      if (MayOmitEndTag(next->name) && !open.empty()) open.pop_back();  // its sibling ends it
+      open.push_back(*next);
+    } else if (!open.empty()) {
+      open.pop_back();
+    }
   }
-  match.unmatched = !match.partner && !MayOmitEndTag(match.tag.name);
+  if (open.empty()) {
+    match.unmatched = true;
+  } else {
+    match.partner = open.back();
+  }
   return match;
 }
 

@@ -1,71 +1,86 @@
-#include "view/tag_match.h"
-
+// The tag under the caret and its partner in pages as people write them.
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "view/tag_match.h"
 
 namespace kestil {
 namespace {
 
-std::size_t At(std::u16string_view text, std::u16string_view what, std::size_t from = 0) {
-  return text.find(what, from) + (what.starts_with(u"</") ? 2 : 1);
+// The position of the nth (from 0) occurrence of what, plus offset.
+std::size_t At(std::u16string_view text, std::u16string_view what, int nth = 0, std::size_t offset = 1) {
+  std::size_t pos = text.find(what);
+  for (int i = 0; i < nth; ++i) pos = text.find(what, pos + 1);
+  return pos + offset;
 }
 
-TEST(TagMatch, CaretOverEveryUnitOfAName) {
-  const std::u16string_view text = u"x <Span class=\"a\">y</SPAN>";
-  for (std::size_t pos = 0; pos <= text.size(); ++pos) {
-    const bool on_name = (pos >= 3 && pos <= 7) || (pos >= 21 && pos <= 25);
-    const std::optional<TagAt> tag = TagUnderCaret(text, pos);
-    ASSERT_EQ(tag.has_value(), on_name) << pos;
-    if (tag) {
-      EXPECT_EQ(tag->name, u"span");
-    }
-  }
-  const std::optional<TagMatch> m = MatchTag(text, 25);
-  ASSERT_TRUE(m && m->partner);
-  EXPECT_EQ(m->partner->start, 2u);
-  EXPECT_EQ(m->tag.end, text.size());
-}
-
-TEST(TagMatch, CommentsScriptsStylesAndValuesHideTags) {
-  const std::u16string_view text =
-      u"<div><!-- <div> --><a title=\"<b> </div>\" href='x>y'>リンク</a>"
-      u"<script>if (a<b) x=\"</div>\";</script><style>p > a {}</style><textarea><i></textarea></div>";
-  EXPECT_FALSE(TagUnderCaret(text, At(text, u"<div>", 1)));
-  EXPECT_FALSE(TagUnderCaret(text, At(text, u"<b>")));
-  EXPECT_FALSE(TagUnderCaret(text, At(text, u"<b)")));
-  EXPECT_FALSE(TagUnderCaret(text, At(text, u"<i>")));
-  const std::optional<TagMatch> outer = MatchTag(text, 1);
-  ASSERT_TRUE(outer && outer->partner);
-  EXPECT_EQ(outer->partner->end, text.size());
-  const std::optional<TagMatch> script = MatchTag(text, At(text, u"</script"));
-  ASSERT_TRUE(script && script->partner);
-  EXPECT_EQ(script->partner->name_start, At(text, u"<script"));
-  EXPECT_FALSE(TagUnderCaret(u"<!DOCTYPE html><?xml a?>", 3));
-}
-
-TEST(TagMatch, VoidOmissibleAndUnclosed) {
-  const std::u16string_view text = u"<ul><li>a<li>b</ul><br><x-icon/><p>end<div>open</span></br>";
-  for (std::u16string_view what : {u"<li>", u"<br", u"<x-icon", u"<p>"}) {
-    const std::optional<TagMatch> m = MatchTag(text, At(text, what));
-    ASSERT_TRUE(m) << std::u16string(what).size();
-    EXPECT_FALSE(m->partner);
+TEST(TagMatch, NestedTagsPairFromTheOutsideInAndBothWays) {
+  const std::u16string page =
+      u"<HTML><body>\r\n<div id=\"a\"><div class='x>y'>内</div><!-- <div> --></DIV>\r\n"
+      u"<script>if (a<b) s = \"</div>\";</script>\r\n<style>div>p{}</style></body></html>";
+  // The caret anywhere on the outer div's name, from its first letter to
+  // just after its last.
+  for (std::size_t pos = At(page, u"<div id"); pos <= At(page, u"<div id", 0, 4); ++pos) {
+    const auto m = MatchTag(page, pos);
+    ASSERT_TRUE(m.has_value()) << pos;
+    ASSERT_TRUE(m->partner.has_value());
+    EXPECT_EQ(m->partner->start, page.find(u"</DIV>"));
     EXPECT_FALSE(m->unmatched);
   }
-  for (std::u16string_view what : {u"<div", u"</span", u"</br"}) {
-    const std::optional<TagMatch> m = MatchTag(text, At(text, what));
-    ASSERT_TRUE(m);
-    EXPECT_TRUE(m->unmatched);
-  }
-  EXPECT_TRUE(IsVoidElement(u"keygen"));
-  EXPECT_FALSE(MayOmitEndTag(u"div"));
+  EXPECT_FALSE(MatchTag(page, At(page, u"<div id", 0, 0)).has_value());  // before the "<"
+  EXPECT_FALSE(MatchTag(page, At(page, u"<div id", 0, 6)).has_value());  // in the attributes
+  // The inner div, whose value holds a ">".
+  const auto inner = MatchTag(page, At(page, u"<div class"));
+  ASSERT_TRUE(inner && inner->partner);
+  EXPECT_EQ(inner->partner->start, page.find(u"</div>"));
+  // From the end tag back to its start tag.
+  const auto back = MatchTag(page, At(page, u"</DIV>", 0, 3));
+  ASSERT_TRUE(back && back->partner);
+  EXPECT_EQ(back->partner->start, page.find(u"<div id"));
+  EXPECT_EQ(back->tag.name, u"div");
+  // Names in comments, scripts, styles and values are no tags.
+  EXPECT_FALSE(MatchTag(page, At(page, u"<!-- <div>", 0, 6)).has_value());
+  EXPECT_FALSE(MatchTag(page, At(page, u"\"</div>\"", 0, 3)).has_value());
+  EXPECT_FALSE(MatchTag(page, At(page, u"div>p", 0, 1)).has_value());
+  // The script's own tags pair.
+  const auto script = MatchTag(page, At(page, u"<script>"));
+  ASSERT_TRUE(script && script->partner);
+  EXPECT_EQ(script->partner->start, page.find(u"</script>"));
+  const auto html = MatchTag(page, At(page, u"<HTML>"));
+  ASSERT_TRUE(html && html->partner);
+  EXPECT_EQ(html->partner->start, page.find(u"</html>"));
 }
 
-TEST(TagMatch, MisNestingClosesToTheNearestOfTheName) {
-  const std::u16string_view text = u"<B><i></b></i><DIV><div><my-widget>x</MY-WIDGET></div></Div>";
-  EXPECT_EQ(MatchTag(text, 1)->partner->start, 6u);
-  EXPECT_TRUE(MatchTag(text, 4)->unmatched);
-  EXPECT_TRUE(MatchTag(text, At(text, u"</i"))->unmatched);
-  EXPECT_EQ(MatchTag(text, At(text, u"</Div"))->partner->start, text.find(u"<DIV"));
-  EXPECT_EQ(MatchTag(text, At(text, u"<my-"))->partner->start, text.find(u"</MY"));
+TEST(TagMatch, UnclosedVoidOmittedAndStrayTags) {
+  const std::u16string page =
+      u"<ul><li>一<li>二</ul><p>段落<p>次<br><img src=x /><span>開いたまま<b><i>x</b></i></em><my-card></my-card>";
+  const auto li = MatchTag(page, At(page, u"<li>"));
+  ASSERT_TRUE(li);
+  EXPECT_FALSE(li->partner.has_value());
+  EXPECT_FALSE(li->unmatched);  // its end tag may be left out
+  for (const char16_t* tag : {u"<br>", u"<img"}) {
+    const auto m = MatchTag(page, At(page, tag));
+    ASSERT_TRUE(m);
+    EXPECT_FALSE(m->partner.has_value());
+    EXPECT_FALSE(m->unmatched);
+  }
+  const auto span = MatchTag(page, At(page, u"<span>"));
+  ASSERT_TRUE(span);
+  EXPECT_TRUE(span->unmatched);
+  const auto em = MatchTag(page, At(page, u"</em>", 0, 2));
+  ASSERT_TRUE(em);
+  EXPECT_TRUE(em->unmatched);
+  // Mis-nested: each pairs with the tag of its own name.
+  const auto b = MatchTag(page, At(page, u"<b>"));
+  ASSERT_TRUE(b && b->partner);
+  EXPECT_EQ(b->partner->start, page.find(u"</b>"));
+  const auto custom = MatchTag(page, At(page, u"<my-card>", 0, 4));
+  ASSERT_TRUE(custom && custom->partner);
+  EXPECT_EQ(custom->partner->start, page.find(u"</my-card>"));
+  EXPECT_TRUE(IsVoidElement(u"wbr"));
+  EXPECT_TRUE(MayOmitEndTag(u"td"));
+  EXPECT_FALSE(MayOmitEndTag(u"div"));
 }
 
 }  // namespace
