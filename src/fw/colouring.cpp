@@ -6,6 +6,9 @@
 #include <Scintilla.h>
 #include <LexerModule.h>
 
+#include <string>
+#include <string_view>
+
 #include "fw/win.h"
 
 // The lexers' modules, as Lexilla's own catalogue names them.
@@ -175,6 +178,200 @@ constexpr char kCssPseudoClasses[] =
     "nth-of-type only-child only-of-type optional out-of-range placeholder-shown read-only "
     "read-write required root selection target valid visited where";
 
+// CSS styles within a page stand after HTML's own.
+constexpr int kCssInPage = 64;
+
+// The CSS lexer's view of a page: the same text, its styles moved past
+// HTML's, and no line states or fold levels of its own, which the page's
+// lexer keeps.
+class CssInPage final : public Scintilla::IDocument {
+ public:
+  explicit CssInPage(Scintilla::IDocument& page) : page_(page) {}
+  int SCI_METHOD Version() const override { return page_.Version(); }
+  void SCI_METHOD SetErrorStatus(int status) override { page_.SetErrorStatus(status); }
+  Sci_Position SCI_METHOD Length() const override { return page_.Length(); }
+  void SCI_METHOD GetCharRange(char* buffer, Sci_Position position, Sci_Position length) const override {
+    page_.GetCharRange(buffer, position, length);
+  }
+  char SCI_METHOD StyleAt(Sci_Position position) const override {
+    const auto style = static_cast<unsigned char>(page_.StyleAt(position));
+    return static_cast<char>(style >= kCssInPage ? style - kCssInPage : 0);
+  }
+  Sci_Position SCI_METHOD LineFromPosition(Sci_Position position) const override { return page_.LineFromPosition(position); }
+  Sci_Position SCI_METHOD LineStart(Sci_Position line) const override { return page_.LineStart(line); }
+  int SCI_METHOD GetLevel(Sci_Position line) const override { return page_.GetLevel(line); }
+  int SCI_METHOD SetLevel(Sci_Position, int) override { return 0; }
+  int SCI_METHOD GetLineState(Sci_Position) const override { return 0; }
+  int SCI_METHOD SetLineState(Sci_Position, int) override { return 0; }
+  void SCI_METHOD StartStyling(Sci_Position position) override { page_.StartStyling(position); }
+  bool SCI_METHOD SetStyleFor(Sci_Position length, char style) override {
+    return page_.SetStyleFor(length, static_cast<char>(static_cast<unsigned char>(style) + kCssInPage));
+  }
+  bool SCI_METHOD SetStyles(Sci_Position length, const char* styles) override {
+    std::string moved(styles, static_cast<std::size_t>(length));
+    for (char& s : moved) s = static_cast<char>(static_cast<unsigned char>(s) + kCssInPage);
+    return page_.SetStyles(length, moved.data());
+  }
+  void SCI_METHOD DecorationSetCurrentIndicator(int indicator) override { page_.DecorationSetCurrentIndicator(indicator); }
+  void SCI_METHOD DecorationFillRange(Sci_Position position, int value, Sci_Position length) override {
+    page_.DecorationFillRange(position, value, length);
+  }
+  void SCI_METHOD ChangeLexerState(Sci_Position start, Sci_Position end) override { page_.ChangeLexerState(start, end); }
+  int SCI_METHOD CodePage() const override { return page_.CodePage(); }
+  bool SCI_METHOD IsDBCSLeadByte(char ch) const override { return page_.IsDBCSLeadByte(ch); }
+  const char* SCI_METHOD BufferPointer() override { return page_.BufferPointer(); }
+  int SCI_METHOD GetLineIndentation(Sci_Position line) override { return page_.GetLineIndentation(line); }
+  Sci_Position SCI_METHOD LineEnd(Sci_Position line) const override { return page_.LineEnd(line); }
+  Sci_Position SCI_METHOD GetRelativePosition(Sci_Position start, Sci_Position offset) const override {
+    return page_.GetRelativePosition(start, offset);
+  }
+  int SCI_METHOD GetCharacterAndWidth(Sci_Position position, Sci_Position* width) const override {
+    return page_.GetCharacterAndWidth(position, width);
+  }
+
+ private:
+  Scintilla::IDocument& page_;
+};
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether the page's bytes at pos spell `lower` in any case.
+bool SpellsAt(Scintilla::IDocument& doc, Sci_Position pos, std::string_view lower) {
+  char buffer[16] = {};
+  if (pos < 0 || pos + static_cast<Sci_Position>(lower.size()) > doc.Length() || lower.size() > sizeof buffer) return false;
+  doc.GetCharRange(buffer, pos, static_cast<Sci_Position>(lower.size()));
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    if (LowerAscii(buffer[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
+// A page: HTML's lexer, then CSS's over the content of each <style> block.
+class PageLexer final : public Scintilla::ILexer5 {
+ public:
+  PageLexer() : html_(lmHTML.Create()), css_(lmCss.Create()) {}
+  ~PageLexer() {
+    html_->Release();
+    css_->Release();
+  }
+  PageLexer(const PageLexer&) = delete;
+  PageLexer& operator=(const PageLexer&) = delete;
+
+  int SCI_METHOD Version() const override { return Scintilla::lvRelease5; }
+  void SCI_METHOD Release() override { delete this; }
+  const char* SCI_METHOD PropertyNames() override { return html_->PropertyNames(); }
+  int SCI_METHOD PropertyType(const char* name) override { return html_->PropertyType(name); }
+  const char* SCI_METHOD DescribeProperty(const char* name) override { return html_->DescribeProperty(name); }
+  Sci_Position SCI_METHOD PropertySet(const char* key, const char* val) override {
+    css_->PropertySet(key, val);
+    return html_->PropertySet(key, val);
+  }
+  const char* SCI_METHOD DescribeWordListSets() override { return html_->DescribeWordListSets(); }
+  // Word lists 0-5 are HTML's; 6 and 7 CSS's properties and pseudo-classes.
+  Sci_Position SCI_METHOD WordListSet(int n, const char* wl) override {
+    if (n >= 6) return css_->WordListSet(n - 6, wl);
+    return html_->WordListSet(n, wl);
+  }
+  void SCI_METHOD Lex(Sci_PositionU startPos, Sci_Position lengthDoc, int initStyle, Scintilla::IDocument* doc) override {
+    auto start = static_cast<Sci_Position>(startPos);
+    const Sci_Position end = start + lengthDoc;
+    // From the start of a style block that the range begins in: there both
+    // lexers know their states.
+    while (start > 0 && static_cast<unsigned char>(doc->StyleAt(start - 1)) >= kCssInPage) --start;
+    if (start != static_cast<Sci_Position>(startPos)) initStyle = start > 0 ? static_cast<unsigned char>(doc->StyleAt(start - 1)) : 0;
+    html_->Lex(static_cast<Sci_PositionU>(start), end - start, initStyle, doc);
+    CssInPage css_view(*doc);
+    // A block open where the range starts, then every block in it.
+    Sci_Position block = BlockOpenAt(*doc, start);
+    for (Sci_Position pos = start; pos < end;) {
+      if (block < 0) {
+        block = NextBlockStart(*doc, pos, end);
+        if (block < 0) break;
+      }
+      const Sci_Position close = BlockEnd(*doc, block, end);
+      if (close > block) css_->Lex(static_cast<Sci_PositionU>(block), close - block, 0, &css_view);
+      pos = close + 1;
+      block = -1;
+    }
+    // The CSS passes leave the styled end at their block's; the whole range
+    // is styled.
+    doc->StartStyling(end);
+  }
+  void SCI_METHOD Fold(Sci_PositionU, Sci_Position, int, Scintilla::IDocument*) override {}
+  void* SCI_METHOD PrivateCall(int operation, void* pointer) override { return html_->PrivateCall(operation, pointer); }
+  int SCI_METHOD LineEndTypesSupported() override { return html_->LineEndTypesSupported(); }
+  int SCI_METHOD AllocateSubStyles(int, int) override { return -1; }
+  int SCI_METHOD SubStylesStart(int) override { return -1; }
+  int SCI_METHOD SubStylesLength(int) override { return 0; }
+  int SCI_METHOD StyleFromSubStyle(int sub) override { return sub; }
+  int SCI_METHOD PrimaryStyleFromStyle(int style) override { return style; }
+  void SCI_METHOD FreeSubStyles() override {}
+  void SCI_METHOD SetIdentifiers(int, const char*) override {}
+  int SCI_METHOD DistanceToSecondaryStyles() override { return 0; }
+  const char* SCI_METHOD GetSubStyleBases() override { return ""; }
+  int SCI_METHOD NamedStyles() override { return html_->NamedStyles(); }
+  const char* SCI_METHOD NameOfStyle(int style) override { return html_->NameOfStyle(style); }
+  const char* SCI_METHOD TagsOfStyle(int style) override { return html_->TagsOfStyle(style); }
+  const char* SCI_METHOD DescriptionOfStyle(int style) override { return html_->DescriptionOfStyle(style); }
+  const char* SCI_METHOD GetName() override { return "kestil-page"; }
+  int SCI_METHOD GetIdentifier() override { return SCLEX_HTML; }
+  const char* SCI_METHOD PropertyGet(const char* key) override { return html_->PropertyGet(key); }
+
+ private:
+  static bool IsTagStyle(Scintilla::IDocument& doc, Sci_Position pos) {
+    const auto style = static_cast<unsigned char>(doc.StyleAt(pos));
+    return style == SCE_H_TAG || style == SCE_H_TAGUNKNOWN;
+  }
+  // After the ">" of a <style ...> tag that the lexer styled as a tag.
+  static Sci_Position AfterStyleTag(Scintilla::IDocument& doc, Sci_Position lt, Sci_Position limit) {
+    char c = 0;
+    for (Sci_Position i = lt + 6; i < limit; ++i) {
+      doc.GetCharRange(&c, i, 1);
+      if (c == '>') return i + 1;
+    }
+    return -1;
+  }
+  // Where a style block's content starts when pos is just after its tag.
+  static Sci_Position BlockOpenAt(Scintilla::IDocument& doc, Sci_Position pos) {
+    if (pos == 0 || static_cast<unsigned char>(doc.StyleAt(pos - 1)) >= kCssInPage) return -1;
+    char c = 0;
+    doc.GetCharRange(&c, pos - 1, 1);
+    if (c != '>' || !IsTagStyle(doc, pos - 1)) return -1;
+    for (Sci_Position i = pos - 1; i > 0 && pos - i < 4096; --i) {
+      doc.GetCharRange(&c, i - 1, 1);
+      if (c == '<') return SpellsAt(doc, i - 1, "<style") ? pos : -1;
+    }
+    return -1;
+  }
+  static Sci_Position NextBlockStart(Scintilla::IDocument& doc, Sci_Position from, Sci_Position limit) {
+    char c = 0;
+    for (Sci_Position i = from; i + 6 < limit; ++i) {
+      doc.GetCharRange(&c, i, 1);
+      if (c == '<' && SpellsAt(doc, i, "<style") && IsTagStyle(doc, i + 1)) {
+        char after = 0;
+        doc.GetCharRange(&after, i + 6, 1);
+        if (after == '>' || after == ' ' || after == '\t' || after == '\r' || after == '\n') {
+          const Sci_Position content = AfterStyleTag(doc, i, limit);
+          if (content >= 0) return content;
+        }
+      }
+    }
+    return -1;
+  }
+  // The "<" of the block's end tag, or the range's end.
+  static Sci_Position BlockEnd(Scintilla::IDocument& doc, Sci_Position content, Sci_Position limit) {
+    char c = 0;
+    for (Sci_Position i = content; i < limit; ++i) {
+      doc.GetCharRange(&c, i, 1);
+      if (c == '<' && SpellsAt(doc, i, "</style")) return i;
+    }
+    return limit;
+  }
+
+  Scintilla::ILexer5* html_;
+  Scintilla::ILexer5* css_;
+};
+
 bool HighContrast() {
   HIGHCONTRASTW hc{};
   hc.cbSize = sizeof hc;
@@ -193,7 +390,7 @@ void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language la
   std::size_t count = 0;
   switch (language) {
     case kestil::Language::kHtml:
-      lexer = lmHTML.Create();
+      lexer = new PageLexer();
       styles = kHtmlStyles;
       count = std::size(kHtmlStyles);
       break;
@@ -223,6 +420,8 @@ void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language la
     send(SCI_SETKEYWORDS, 0, reinterpret_cast<std::intptr_t>(kHtmlWords));
     send(SCI_SETKEYWORDS, 1, reinterpret_cast<std::intptr_t>(kScriptWords));
     send(SCI_SETKEYWORDS, 5, reinterpret_cast<std::intptr_t>("DOCTYPE ELEMENT ATTLIST ENTITY NOTATION doctype"));
+    send(SCI_SETKEYWORDS, 6, reinterpret_cast<std::intptr_t>(kCssProperties));
+    send(SCI_SETKEYWORDS, 7, reinterpret_cast<std::intptr_t>(kCssPseudoClasses));
     // JavaScript within a page takes the same look as in a page's script.
   } else if (language == kestil::Language::kScript) {
     send(SCI_SETKEYWORDS, 0, reinterpret_cast<std::intptr_t>(kScriptWords));
@@ -230,11 +429,16 @@ void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language la
     send(SCI_SETKEYWORDS, 0, reinterpret_cast<std::intptr_t>(kCssProperties));
     send(SCI_SETKEYWORDS, 1, reinterpret_cast<std::intptr_t>(kCssPseudoClasses));
   }
-  for (std::size_t i = 0; i < count; ++i) {
-    const Colour& c = ColourOf(styles[i].role);
-    send(SCI_STYLESETFORE, static_cast<std::uintptr_t>(styles[i].style), static_cast<std::intptr_t>(c.fore));
-    send(SCI_STYLESETBOLD, static_cast<std::uintptr_t>(styles[i].style), c.bold);
-  }
+  auto paint = [&](const StyleRole* table, std::size_t n, int base) {
+    for (std::size_t i = 0; i < n; ++i) {
+      const Colour& c = ColourOf(table[i].role);
+      const auto style = static_cast<std::uintptr_t>(table[i].style + base);
+      send(SCI_STYLESETFORE, style, static_cast<std::intptr_t>(c.fore));
+      send(SCI_STYLESETBOLD, style, c.bold);
+    }
+  };
+  paint(styles, count, 0);
+  if (language == kestil::Language::kHtml) paint(kCssStyles, std::size(kCssStyles), kCssInPage);
 }
 
 }  // namespace fw

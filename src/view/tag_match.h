@@ -1,16 +1,13 @@
-// The tag under the caret and the tag that pairs with it.
+// The tag under the caret and its partner in a page: the start tag and the
+// end tag that closes it. Comments, <!...> and <?...?>, the content of
+// <script> and <style>, and attribute values hold no tags.
 //
-// Which open element an end tag closes follows a stack of open elements:
-// an end tag closes the nearest open element of its name and every element
-// opened after it, which stay without an end tag; an end tag with no open
-// element of its name closes nothing. A start tag of an element whose end
-// tag may be left out closes an open element of the same kind right before
-// it (<li> a <li>, <td> a <th>). So in <b><i></b></i> the </b> pairs with
-// <b>, and <i> and </i> are both without a partner.
-//
-// Whether a "<" begins a tag depends on everything before it (a comment, a
-// script or an attribute value may have begun anywhere), so the scan starts
-// at the top of the text; it never reads past the partner.
+// The rule for a start tag: tags of the same name are counted as pairs, so
+// that <div><div></div></div> pairs from the outside in, whatever other
+// elements do between them (<b><i></b></i> pairs b with </b>). An element
+// whose end tag HTML lets be left out (p, li, td ...) ends at the next start
+// tag of its name at its own depth. Void elements (br, img ...) and
+// self-closed tags have no partner and are never unmatched.
 #pragma once
 
 #include <cstddef>
@@ -21,27 +18,29 @@
 namespace kestil {
 
 struct TagAt {
-  std::size_t start, end;            // the whole tag, from "<" to after ">"
-  std::size_t name_start, name_end;  // its name
-  bool closing;                      // </name>
-  std::u16string name;               // ASCII lower case
+  std::size_t start = 0;  // the "<"
+  std::size_t end = 0;    // after the ">" (or where the tag is cut off)
+  std::size_t name_start = 0;
+  std::size_t name_end = 0;
+  bool closing = false;
+  bool self_closed = false;
+  std::u16string name;  // ASCII lower case
 };
-
-// The start or end tag whose name holds the caret, the caret being anywhere
-// from the name's first unit to just after its last.
-std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos);
 
 struct TagMatch {
   TagAt tag;
   std::optional<TagAt> partner;
-  // No partner, and one was needed: never for void elements, <x/>, or
-  // elements whose end tag may be left out.
-  bool unmatched;
+  // A start tag that needs an end tag and has none, or an end tag without
+  // its start tag.
+  bool unmatched = false;
 };
-
-std::optional<TagMatch> MatchTag(std::u16string_view text, std::size_t pos);
 
 bool IsVoidElement(std::u16string_view lower_name);
 bool MayOmitEndTag(std::u16string_view lower_name);
+
+// The tag whose name holds pos (from its first character to just after its
+// last), when it is a tag.
+std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos);
+std::optional<TagMatch> MatchTag(std::u16string_view text, std::size_t pos);
 
 }  // namespace kestil

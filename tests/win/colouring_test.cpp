@@ -46,7 +46,7 @@ class Colouring : public AppTest {
 TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
   TempFile page(L"kestil-colours.htm",
                 "<!DOCTYPE html>\r\n<html lang=\"ja\">\r\n<!-- note -->\r\n<p class=x>&copy; <bogus>"
-                "<script>\r\nvar a = 1; return a;\r\n</script>\r\n</html>\r\n");
+                "<script>\r\nvar a = 1; return a;\r\n</script>\r\n<STYLE type=\"text/css\">\r\nh1 { margin: 0; } /* c */\r\n</STYLE><i>x</i>\r\n</html>\r\n");
   ASSERT_TRUE(Start(page.path()));
   using fw::Role;
   EXPECT_EQ(ColourOf(u"html", u"<html"), fw::PaletteColour(Role::kTag));
@@ -58,6 +58,18 @@ TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
   EXPECT_EQ(ColourOf(u"DOCTYPE"), fw::PaletteColour(Role::kDoctype));
   EXPECT_EQ(ColourOf(u"var"), fw::PaletteColour(Role::kScriptKeyword));
   EXPECT_EQ(ColourOf(u"return"), fw::PaletteColour(Role::kScriptKeyword));
+  // CSS inside <style>, and the page's own colours again after it.
+  EXPECT_EQ(ColourOf(u"h1"), fw::PaletteColour(Role::kCssSelector));
+  EXPECT_EQ(ColourOf(u"margin"), fw::PaletteColour(Role::kCssProperty));
+  EXPECT_EQ(ColourOf(u"c */"), fw::PaletteColour(Role::kCssComment));
+  EXPECT_EQ(ColourOf(u"STYLE>"), fw::PaletteColour(Role::kTag));
+  EXPECT_EQ(ColourOf(u"i>x"), fw::PaletteColour(Role::kTag));
+  // An edit inside the block keeps it CSS.
+  View().edit().SetSel(Units().find(u"margin"), Units().find(u"margin"));
+  SendMessageW(Edit(), WM_CHAR, ' ', 1);
+  EXPECT_EQ(ColourOf(u"margin"), fw::PaletteColour(Role::kCssProperty));
+  EXPECT_EQ(ColourOf(u"i>x"), fw::PaletteColour(Role::kTag));
+  Doc().SetModified(false);
 
   // Off from the View menu: the window's own colour everywhere.
   EXPECT_TRUE(Checked(ID_VIEW_HIGHLIGHT));
