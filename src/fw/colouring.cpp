@@ -432,7 +432,7 @@ void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language la
   auto paint = [&](const StyleRole* table, std::size_t n, int base) {
     for (std::size_t i = 0; i < n; ++i) {
       const Colour& c = ColourOf(table[i].role);
-      const auto style = static_cast<std::uintptr_t>(table[i].style + base);
+      const std::uintptr_t style = static_cast<std::uintptr_t>(table[i].style) + static_cast<std::uintptr_t>(base);
       send(SCI_STYLESETFORE, style, static_cast<std::intptr_t>(c.fore));
       send(SCI_STYLESETBOLD, style, c.bold);
     }

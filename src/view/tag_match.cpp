@@ -70,10 +70,8 @@ class TagReader {
         }
         if (c == u'"' || c == u'\'') {
           quote = c;
-        } else if (c == u'>') {
-          break;
-        } else if (c == u'<') {
-          break;  // a tag cut off before the next one
+        } else if (c == u'>' || c == u'<') {
+          break;  // its end, or a tag cut off before the next one
         }
         if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') last = c;
       }
