@@ -196,40 +196,29 @@ std::size_t ScintillaSurface::ByteOf(std::size_t unit) const {
 void ScintillaSurface::Changed(std::size_t at, const std::string& removed, const std::string& inserted) {
   ++generation_;
   if (own_change_) return;
-  if (!has_pending_) {
+  // One more change within the same message becomes one replacement with
+  // the pending step when it touches the text that step put in; otherwise
+  // the pending step goes into the history first.
+  const std::size_t a = pending_.at;
+  const std::size_t b = pending_.at + pending_.inserted.size();
+  const std::size_t c = at;
+  const std::size_t d = at + removed.size();
+  if (has_pending_ && c <= b && d >= a) {
+    const std::size_t from = std::min(a, c);
+    const std::string before = c < a ? removed.substr(0, a - c) : std::string();
+    const std::string after = d > b ? removed.substr(removed.size() - (d - b)) : std::string();
+    std::string now = before + pending_.inserted + after;
+    now.replace(c - from, removed.size(), inserted);
+    pending_.removed = before + pending_.removed + after;
+    pending_.inserted = std::move(now);
+    pending_.at = from;
+  } else {
+    Flush();
     pending_ = {};
     pending_.at = at;
     pending_.removed = removed;
     pending_.inserted = inserted;
     has_pending_ = true;
-  } else {
-    // One more change within the same message: when it touches the text the
-    // pending step put in, the two become one replacement; otherwise the
-    // pending step goes into the history first.
-    const std::size_t a = pending_.at;
-    const std::size_t b = pending_.at + pending_.inserted.size();
-    const std::size_t c = at;
-    const std::size_t d = at + removed.size();
-    if (c <= b && d >= a) {
-      const std::size_t from = std::min(a, c);
-      std::string old_text = c < a ? removed.substr(0, a - c) : std::string();
-      old_text += pending_.removed;
-      std::string now = c < a ? removed.substr(0, a - c) : std::string();
-      now += pending_.inserted;
-      if (d > b) {
-        old_text += removed.substr(removed.size() - (d - b));
-        now += removed.substr(removed.size() - (d - b));
-      }
-      now.replace(c - from, removed.size(), inserted);
-      pending_.at = from;
-      pending_.removed = std::move(old_text);
-      pending_.inserted = std::move(now);
-    } else {
-      Flush();
-      Changed(at, removed, inserted);
-      --generation_;
-      return;
-    }
   }
   if (depth_ == 0) Flush();
 }
@@ -510,8 +499,8 @@ void ScintillaSurface::SetFont(HFONT font) {
   }
   char_height = LegibleHeight(lf, char_height);
   const int dpi = WindowDpi(hwnd_);
-  std::string face;
-  for (const wchar_t* p = lf.lfFaceName; *p != 0; ++p) face += sf::Encode(std::u16string(1, static_cast<char16_t>(*p)));
+  const std::wstring_view face_name(lf.lfFaceName);
+  const std::string face = sf::Encode(std::u16string(face_name.begin(), face_name.end()));
   Call(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<std::intptr_t>(face.c_str()));
   Call(SCI_STYLESETSIZEFRACTIONAL, STYLE_DEFAULT, std::lround(char_height * 72.0 * SC_FONT_SIZE_MULTIPLIER / dpi));
   Call(SCI_STYLESETWEIGHT, STYLE_DEFAULT, lf.lfWeight != 0 ? lf.lfWeight : FW_NORMAL);

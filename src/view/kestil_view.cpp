@@ -89,7 +89,10 @@ void CKestilView::MarkMatchingTag() {
   m_MarkedLanguage = language;
   fw::EditSurface::Ranges matched;
   fw::EditSurface::Ranges unmatched;
-  if (language == Language::kHtml) {
+  // The whole text only where the caret's line has it on a tag name.
+  const std::size_t line_start = static_cast<std::size_t>(std::max<long long>(edit().LineIndex(static_cast<long long>(edit().LineOf(caret))), 0));
+  const std::u16string line = edit().GetTextRange(line_start, line_start + edit().LineLength(line_start));
+  if (language == Language::kHtml && OpeningBeforeName(line, caret - line_start) != std::u16string::npos) {
     if (const auto match = MatchTag(Text(), caret)) {
       auto& into = match->unmatched ? unmatched : matched;
       into.emplace_back(match->tag.name_start, match->tag.name_end);
@@ -114,6 +117,11 @@ void CKestilView::OnMatchTag() {
 std::wstring CKestilView::PositionPane() {
   const Selection sel = edit().GetSel();
   const std::size_t caret = edit().Caret();
+  // Asked at every idle moment: counted again only when something moved.
+  if (sel == m_PaneSelection && caret == m_PaneCaret && edit().generation() == m_PaneGeneration) return m_Pane;
+  m_PaneSelection = sel;
+  m_PaneCaret = caret;
+  m_PaneGeneration = edit().generation();
   const std::size_t line = edit().LineOf(caret);
   const auto start = static_cast<std::size_t>(std::max<long long>(edit().LineIndex(static_cast<long long>(line)), 0));
   const std::size_t column = ColumnAfter(edit().GetTextRange(start, caret));
@@ -125,6 +133,7 @@ std::wstring CKestilView::PositionPane() {
     for (std::size_t i = 0; i < selected.size(); i = NextChar(selected, i)) ++chars;
     text += fw::Format(fw::LoadResString(IDS_CARET_SELECTED), {std::to_wstring(chars)});
   }
+  m_Pane = text;
   return text;
 }
 

@@ -54,6 +54,10 @@ class CKestilView : public fw::EditView {
   std::uint64_t m_MarkedGeneration = ~std::uint64_t{0};
   std::size_t m_MarkedCaret = static_cast<std::size_t>(-1);
   Language m_MarkedLanguage = Language::kPlain;
+  std::wstring m_Pane;  // the position pane as last counted
+  Selection m_PaneSelection{static_cast<std::size_t>(-1), static_cast<std::size_t>(-1)};
+  std::size_t m_PaneCaret = static_cast<std::size_t>(-1);
+  std::uint64_t m_PaneGeneration = ~std::uint64_t{0};
 };
 
 }  // namespace kestil

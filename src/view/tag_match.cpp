@@ -120,16 +120,20 @@ bool MayOmitEndTag(std::u16string_view name) {
                        u"html", u"head", u"body"});
 }
 
-std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos) {
-  if (pos > text.size()) return std::nullopt;
-  // Where the caret stands in a run of name characters after "<" or "</".
+std::size_t OpeningBeforeName(std::u16string_view text, std::size_t pos) {
+  if (pos > text.size()) return std::u16string_view::npos;
   std::size_t k = pos;
   while (k > 0 && IsNameChar(text[k - 1])) --k;
-  if (k < text.size() && !IsAsciiLetter(text[k])) return std::nullopt;
+  if (k < text.size() && !IsAsciiLetter(text[k])) return std::u16string_view::npos;
   std::size_t lt = k;
   if (lt > 0 && text[lt - 1] == u'/') --lt;
-  if (lt == 0 || text[lt - 1] != u'<') return std::nullopt;
-  --lt;
+  if (lt == 0 || text[lt - 1] != u'<') return std::u16string_view::npos;
+  return lt - 1;
+}
+
+std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos) {
+  const std::size_t lt = OpeningBeforeName(text, pos);
+  if (lt == std::u16string_view::npos) return std::nullopt;
   // Whether that "<" opens a tag: read the page's tags up to it.
   TagReader reader(text, 0);
   while (auto tag = reader.Next()) {

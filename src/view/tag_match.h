@@ -38,6 +38,11 @@ struct TagMatch {
 bool IsVoidElement(std::u16string_view lower_name);
 bool MayOmitEndTag(std::u16string_view lower_name);
 
+// Where the "<" stands when pos is in a run of name characters right after
+// "<" or "</" (which may still be no tag: text inside a comment, a script
+// or a value), or npos. A line of the text is enough to ask.
+std::size_t OpeningBeforeName(std::u16string_view text, std::size_t pos);
+
 // The tag whose name holds pos (from its first character to just after its
 // last), when it is a tag.
 std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos);
