@@ -122,37 +122,5 @@ TEST(SurfaceText, PositionsAreExactAroundFormsPairsAndLineEnds) {
   }
 }
 
-// The forms follow changes of the text as a fresh scan finds them.
-TEST(SurfaceText, FormsFollowReplacements) {
-  std::mt19937 rng(3);
-  std::string bytes = Encode(RandomText(rng, 60));
-  SurrogateForms forms;
-  forms.Reset(bytes);
-  for (int round = 0; round < 500; ++round) {
-    const std::u16string units = Decode(bytes);
-    std::size_t a = rng() % (units.size() + 1);
-    std::size_t b = a + rng() % 5;
-    b = std::min(b, units.size());
-    auto whole = [&](std::size_t& i) {
-      if (i > 0 && i < units.size() && units[i] >= 0xDC00 && units[i] <= 0xDFFF &&
-          units[i - 1] >= 0xD800 && units[i - 1] <= 0xDBFF) {
-        --i;
-      }
-    };
-    whole(a);
-    whole(b);
-    const std::size_t at = BytesOfUnits(bytes, a);
-    const std::size_t removed = BytesOfUnits(bytes, b) - at;
-    const std::string inserted = Encode(RandomText(rng, rng() % 4));
-    bytes.replace(at, removed, inserted);
-    forms.Replace(at, removed, inserted.size());
-    const std::size_t from = at >= 2 ? at - 2 : 0;
-    forms.Rescan(from, std::string_view(bytes).substr(from, at + inserted.size() + 2 - from));
-    SurrogateForms fresh;
-    fresh.Reset(bytes);
-    ASSERT_EQ(forms.starts(), fresh.starts()) << "round " << round;
-  }
-}
-
 }  // namespace
 }  // namespace kestil::surface

@@ -49,21 +49,24 @@ TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
                 "<script>\r\nvar a = 1; return a;\r\n</script>\r\n<STYLE type=\"text/css\">\r\nh1 { margin: 0; } /* c */\r\n</STYLE><i>x</i>\r\n</html>\r\n");
   ASSERT_TRUE(Start(page.path()));
   using fw::Role;
-  EXPECT_EQ(ColourOf(u"html", u"<html"), fw::PaletteColour(Role::kTag));
-  EXPECT_EQ(ColourOf(u"lang"), fw::PaletteColour(Role::kAttribute));
-  EXPECT_EQ(ColourOf(u"\"ja\""), fw::PaletteColour(Role::kValue));
-  EXPECT_EQ(ColourOf(u"note"), fw::PaletteColour(Role::kComment));
-  EXPECT_EQ(ColourOf(u"&copy;"), fw::PaletteColour(Role::kEntity));
-  EXPECT_EQ(ColourOf(u"bogus"), fw::PaletteColour(Role::kUnknownTag));
-  EXPECT_EQ(ColourOf(u"DOCTYPE"), fw::PaletteColour(Role::kDoctype));
-  EXPECT_EQ(ColourOf(u"var"), fw::PaletteColour(Role::kScriptKeyword));
-  EXPECT_EQ(ColourOf(u"return"), fw::PaletteColour(Role::kScriptKeyword));
-  // CSS inside <style>, and the page's own colours again after it.
-  EXPECT_EQ(ColourOf(u"h1"), fw::PaletteColour(Role::kCssSelector));
-  EXPECT_EQ(ColourOf(u"margin"), fw::PaletteColour(Role::kCssProperty));
-  EXPECT_EQ(ColourOf(u"c */"), fw::PaletteColour(Role::kCssComment));
-  EXPECT_EQ(ColourOf(u"STYLE>"), fw::PaletteColour(Role::kTag));
-  EXPECT_EQ(ColourOf(u"i>x"), fw::PaletteColour(Role::kTag));
+  // Each role at the first place of its text (after another text, where
+  // given); CSS inside <style>, and the page's own colours again after it.
+  const struct {
+    const char16_t* what;
+    const char16_t* after;
+    Role role;
+  } kRoles[] = {
+      {u"html", u"<html", Role::kTag},         {u"lang", u"", Role::kAttribute},
+      {u"\"ja\"", u"", Role::kValue},          {u"note", u"", Role::kComment},
+      {u"&copy;", u"", Role::kEntity},         {u"bogus", u"", Role::kUnknownTag},
+      {u"DOCTYPE", u"", Role::kDoctype},       {u"var", u"", Role::kScriptKeyword},
+      {u"return", u"", Role::kScriptKeyword},  {u"h1", u"", Role::kCssSelector},
+      {u"margin", u"", Role::kCssProperty},    {u"c */", u"", Role::kCssComment},
+      {u"STYLE>", u"", Role::kTag},            {u"i>x", u"", Role::kTag},
+  };
+  for (const auto& r : kRoles) {
+    EXPECT_EQ(ColourOf(r.what, r.after), fw::PaletteColour(r.role)) << "role " << static_cast<int>(r.role);
+  }
   // An edit inside the block keeps it CSS.
   View().edit().SetSel(Units().find(u"margin"), Units().find(u"margin"));
   SendMessageW(Edit(), WM_CHAR, ' ', 1);
