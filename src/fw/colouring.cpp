@@ -6,6 +6,7 @@
 #include <Scintilla.h>
 #include <LexerModule.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -178,15 +179,28 @@ constexpr char kCssPseudoClasses[] =
     "nth-of-type only-child only-of-type optional out-of-range placeholder-shown read-only "
     "read-write required root selection target valid visited where";
 
-// CSS styles within a page stand after HTML's own.
-constexpr int kCssInPage = 64;
+// Within a page, CSS's styles stand after every style of HTML's lexer (its
+// PHP ones end at 127), and the styles of script in event attributes after
+// CSS's.
+constexpr int kCssInPage = 128;
+constexpr int kScriptInPage = 160;
+constexpr int kIslandStyles = 32;
 
-// The CSS lexer's view of a page: the same text, its styles moved past
-// HTML's, and no line states or fold levels of its own, which the page's
-// lexer keeps.
-class CssInPage final : public Scintilla::IDocument {
+bool IsIsland(int style) { return style >= kCssInPage; }
+
+// Whether HTML's lexer counts a style as inside a tag.
+bool InTagStyle(int style) {
+  return style == SCE_H_TAG || style == SCE_H_TAGUNKNOWN || style == SCE_H_SCRIPT || style == SCE_H_ATTRIBUTE ||
+         style == SCE_H_ATTRIBUTEUNKNOWN || style == SCE_H_NUMBER || style == SCE_H_OTHER ||
+         style == SCE_H_DOUBLESTRING || style == SCE_H_SINGLESTRING;
+}
+
+// Another lexer's view of a page: the same text, its own styles moved past
+// HTML's by `offset`, and no line states or fold levels of its own, which
+// the page's lexer keeps.
+class IslandView final : public Scintilla::IDocument {
  public:
-  explicit CssInPage(Scintilla::IDocument& page) : page_(page) {}
+  IslandView(Scintilla::IDocument& page, int offset) : page_(page), offset_(offset) {}
   int SCI_METHOD Version() const override { return page_.Version(); }
   void SCI_METHOD SetErrorStatus(int status) override { page_.SetErrorStatus(status); }
   Sci_Position SCI_METHOD Length() const override { return page_.Length(); }
@@ -194,8 +208,8 @@ class CssInPage final : public Scintilla::IDocument {
     page_.GetCharRange(buffer, position, length);
   }
   char SCI_METHOD StyleAt(Sci_Position position) const override {
-    const auto style = static_cast<unsigned char>(page_.StyleAt(position));
-    return static_cast<char>(style >= kCssInPage ? style - kCssInPage : 0);
+    const int style = static_cast<unsigned char>(page_.StyleAt(position)) - offset_;
+    return static_cast<char>(style >= 0 && style < kIslandStyles ? style : 0);
   }
   Sci_Position SCI_METHOD LineFromPosition(Sci_Position position) const override { return page_.LineFromPosition(position); }
   Sci_Position SCI_METHOD LineStart(Sci_Position line) const override { return page_.LineStart(line); }
@@ -205,11 +219,11 @@ class CssInPage final : public Scintilla::IDocument {
   int SCI_METHOD SetLineState(Sci_Position, int) override { return 0; }
   void SCI_METHOD StartStyling(Sci_Position position) override { page_.StartStyling(position); }
   bool SCI_METHOD SetStyleFor(Sci_Position length, char style) override {
-    return page_.SetStyleFor(length, static_cast<char>(static_cast<unsigned char>(style) + kCssInPage));
+    return page_.SetStyleFor(length, Moved(style));
   }
   bool SCI_METHOD SetStyles(Sci_Position length, const char* styles) override {
     std::string moved(styles, static_cast<std::size_t>(length));
-    for (char& s : moved) s = static_cast<char>(static_cast<unsigned char>(s) + kCssInPage);
+    for (char& s : moved) s = Moved(s);
     return page_.SetStyles(length, moved.data());
   }
   void SCI_METHOD DecorationSetCurrentIndicator(int indicator) override { page_.DecorationSetCurrentIndicator(indicator); }
@@ -230,29 +244,59 @@ class CssInPage final : public Scintilla::IDocument {
   }
 
  private:
+  char Moved(char style) const {
+    const int s = static_cast<unsigned char>(style);
+    return static_cast<char>((s < kIslandStyles ? s : 0) + offset_);
+  }
   Scintilla::IDocument& page_;
+  int offset_;
 };
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Whether the page's bytes at pos spell `lower` in any case.
-bool SpellsAt(Scintilla::IDocument& doc, Sci_Position pos, std::string_view lower) {
-  char buffer[16] = {};
-  if (pos < 0 || pos + static_cast<Sci_Position>(lower.size()) > doc.Length() || lower.size() > sizeof buffer) return false;
-  doc.GetCharRange(buffer, pos, static_cast<Sci_Position>(lower.size()));
-  for (std::size_t i = 0; i < lower.size(); ++i) {
-    if (LowerAscii(buffer[i]) != lower[i]) return false;
+// The page's bytes read forwards a block at a time.
+class PageBytes {
+ public:
+  explicit PageBytes(Scintilla::IDocument& doc) : doc_(doc), length_(doc.Length()) {}
+  Sci_Position length() const { return length_; }
+  // The byte at pos, or 0 outside the page.
+  char At(Sci_Position pos) {
+    if (pos < 0 || pos >= length_) return 0;
+    if (pos < base_ || pos >= base_ + filled_) {
+      base_ = pos;
+      filled_ = std::min<Sci_Position>(sizeof buffer_, length_ - pos);
+      doc_.GetCharRange(buffer_, base_, filled_);
+    }
+    return buffer_[pos - base_];
   }
-  return true;
-}
+  // Whether the bytes at pos spell `lower` in any case.
+  bool Spells(Sci_Position pos, std::string_view lower) {
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+      if (LowerAscii(At(pos + static_cast<Sci_Position>(i))) != lower[i]) return false;
+    }
+    return true;
+  }
 
-// A page: HTML's lexer, then CSS's over the content of each <style> block.
+ private:
+  Scintilla::IDocument& doc_;
+  Sci_Position length_;
+  Sci_Position base_ = 0;
+  Sci_Position filled_ = 0;
+  char buffer_[4096] = {};
+};
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+// A page: HTML's lexer, then CSS's over the content of each <style> block
+// and each style attribute's value, and the script lexer over the values of
+// event attributes (onclick, onload, ...).
 class PageLexer final : public Scintilla::ILexer5 {
  public:
-  PageLexer() : html_(lmHTML.Create()), css_(lmCss.Create()) {}
+  PageLexer() : html_(lmHTML.Create()), css_(lmCss.Create()), script_(lmCPP.Create()) {}
   ~PageLexer() {
     html_->Release();
     css_->Release();
+    script_->Release();
   }
   PageLexer(const PageLexer&) = delete;
   PageLexer& operator=(const PageLexer&) = delete;
@@ -264,36 +308,34 @@ class PageLexer final : public Scintilla::ILexer5 {
   const char* SCI_METHOD DescribeProperty(const char* name) override { return html_->DescribeProperty(name); }
   Sci_Position SCI_METHOD PropertySet(const char* key, const char* val) override {
     css_->PropertySet(key, val);
+    script_->PropertySet(key, val);
     return html_->PropertySet(key, val);
   }
   const char* SCI_METHOD DescribeWordListSets() override { return html_->DescribeWordListSets(); }
-  // Word lists 0-5 are HTML's; 6 and 7 CSS's properties and pseudo-classes.
+  // Word lists 0-5 are HTML's (1 its script keywords, which event
+  // attributes share); 6 and 7 CSS's properties and pseudo-classes.
   Sci_Position SCI_METHOD WordListSet(int n, const char* wl) override {
     if (n >= 6) return css_->WordListSet(n - 6, wl);
+    if (n == 1) script_->WordListSet(0, wl);
     return html_->WordListSet(n, wl);
   }
   void SCI_METHOD Lex(Sci_PositionU startPos, Sci_Position lengthDoc, int initStyle, Scintilla::IDocument* doc) override {
     auto start = static_cast<Sci_Position>(startPos);
     const Sci_Position end = start + lengthDoc;
-    // From the start of a style block that the range begins in: there both
-    // lexers know their states.
-    while (start > 0 && static_cast<unsigned char>(doc->StyleAt(start - 1)) >= kCssInPage) --start;
-    if (start != static_cast<Sci_Position>(startPos)) initStyle = start > 0 ? static_cast<unsigned char>(doc->StyleAt(start - 1)) : 0;
-    html_->Lex(static_cast<Sci_PositionU>(start), end - start, initStyle, doc);
-    CssInPage css_view(*doc);
-    // A block open where the range starts, then every block in it.
-    Sci_Position block = BlockOpenAt(*doc, start);
-    for (Sci_Position pos = start; pos < end;) {
-      if (block < 0) {
-        block = NextBlockStart(*doc, pos, end);
-        if (block < 0) break;
-      }
-      const Sci_Position close = BlockEnd(*doc, block, end);
-      if (close > block) css_->Lex(static_cast<Sci_PositionU>(block), close - block, 0, &css_view);
-      pos = close + 1;
-      block = -1;
+    // Back to where HTML's lexer knows its state: out of an island and out
+    // of the tag that holds it, at a line's start.
+    const Sci_Position asked = start;
+    for (;;) {
+      while (start > 0 && IsIsland(Style(*doc, start - 1))) --start;
+      if (start == 0 || !InTagStyle(Style(*doc, start - 1))) break;
+      start = doc->LineStart(doc->LineFromPosition(start - 1));
     }
-    // The CSS passes leave the styled end at their block's; the whole range
+    if (start != asked) initStyle = start > 0 ? Style(*doc, start - 1) : 0;
+    html_->Lex(static_cast<Sci_PositionU>(start), end - start, initStyle, doc);
+    PageBytes bytes(*doc);
+    LexStyleBlocks(*doc, bytes, start, end);
+    LexAttributes(*doc, bytes, start, end);
+    // The islands' passes leave the styled end at their own; the whole range
     // is styled.
     doc->StartStyling(end);
   }
@@ -318,58 +360,79 @@ class PageLexer final : public Scintilla::ILexer5 {
   const char* SCI_METHOD PropertyGet(const char* key) override { return html_->PropertyGet(key); }
 
  private:
+  static int Style(Scintilla::IDocument& doc, Sci_Position pos) { return static_cast<unsigned char>(doc.StyleAt(pos)); }
   static bool IsTagStyle(Scintilla::IDocument& doc, Sci_Position pos) {
-    const auto style = static_cast<unsigned char>(doc.StyleAt(pos));
+    const int style = Style(doc, pos);
     return style == SCE_H_TAG || style == SCE_H_TAGUNKNOWN;
   }
-  // After the ">" of a <style ...> tag that the lexer styled as a tag.
-  static Sci_Position AfterStyleTag(Scintilla::IDocument& doc, Sci_Position lt, Sci_Position limit) {
-    char c = 0;
-    for (Sci_Position i = lt + 6; i < limit; ++i) {
-      doc.GetCharRange(&c, i, 1);
-      if (c == '>') return i + 1;
-    }
-    return -1;
+  static bool IsAttributeStyle(int style) { return style == SCE_H_ATTRIBUTE || style == SCE_H_ATTRIBUTEUNKNOWN; }
+
+  void LexIsland(Scintilla::ILexer5* lexer, int offset, int init, Sci_Position from, Sci_Position to,
+                 Scintilla::IDocument& doc) {
+    if (to <= from) return;
+    IslandView view(doc, offset);
+    lexer->Lex(static_cast<Sci_PositionU>(from), to - from, init, &view);
   }
-  // Where a style block's content starts when pos is just after its tag.
-  static Sci_Position BlockOpenAt(Scintilla::IDocument& doc, Sci_Position pos) {
-    if (pos == 0 || static_cast<unsigned char>(doc.StyleAt(pos - 1)) >= kCssInPage) return -1;
-    char c = 0;
-    doc.GetCharRange(&c, pos - 1, 1);
-    if (c != '>' || !IsTagStyle(doc, pos - 1)) return -1;
-    for (Sci_Position i = pos - 1; i > 0 && pos - i < 4096; --i) {
-      doc.GetCharRange(&c, i - 1, 1);
-      if (c == '<') return SpellsAt(doc, i - 1, "<style") ? pos : -1;
+
+  // CSS over each <style> block's content in [start, end): a block open
+  // where the range starts, then every block that opens in it.
+  void LexStyleBlocks(Scintilla::IDocument& doc, PageBytes& bytes, Sci_Position start, Sci_Position end) {
+    for (Sci_Position i = start; i + 6 < end; ++i) {
+      if (bytes.At(i) != '<' || !bytes.Spells(i, "<style") || !IsTagStyle(doc, i + 1)) continue;
+      const char after = bytes.At(i + 6);
+      if (after != '>' && !IsSpace(after)) continue;
+      Sci_Position content = i + 6;
+      while (content < end && bytes.At(content) != '>') ++content;
+      if (content >= end) break;
+      ++content;
+      Sci_Position close = content;
+      while (close < end && !(bytes.At(close) == '<' && bytes.Spells(close, "</style"))) ++close;
+      LexIsland(css_, kCssInPage, SCE_CSS_DEFAULT, content, close, doc);
+      i = close;
     }
-    return -1;
   }
-  static Sci_Position NextBlockStart(Scintilla::IDocument& doc, Sci_Position from, Sci_Position limit) {
-    char c = 0;
-    for (Sci_Position i = from; i + 6 < limit; ++i) {
-      doc.GetCharRange(&c, i, 1);
-      if (c == '<' && SpellsAt(doc, i, "<style") && IsTagStyle(doc, i + 1)) {
-        char after = 0;
-        doc.GetCharRange(&after, i + 6, 1);
-        if (after == '>' || after == ' ' || after == '\t' || after == '\r' || after == '\n') {
-          const Sci_Position content = AfterStyleTag(doc, i, limit);
-          if (content >= 0) return content;
-        }
+
+  // CSS over the values of style attributes and script over those of event
+  // attributes in [start, end). The lexer has styled each attribute's name.
+  void LexAttributes(Scintilla::IDocument& doc, PageBytes& bytes, Sci_Position start, Sci_Position end) {
+    constexpr Sci_Position kLongestName = 32;
+    for (Sci_Position i = start; i < end; ++i) {
+      if (bytes.At(i) != '=') continue;
+      Sci_Position name_end = i;
+      while (name_end > start && IsSpace(bytes.At(name_end - 1)) && i - name_end < kLongestName) --name_end;
+      if (name_end == start || !IsAttributeStyle(Style(doc, name_end - 1))) continue;
+      Sci_Position name_start = name_end - 1;
+      while (name_start > start && name_end - name_start < kLongestName && IsAttributeStyle(Style(doc, name_start - 1))) {
+        --name_start;
       }
+      const Sci_Position name_length = name_end - name_start;
+      const bool css = name_length == 5 && bytes.Spells(name_start, "style");
+      const bool script = name_length > 2 && bytes.Spells(name_start, "on");
+      if (!css && !script) continue;
+      Sci_Position value = i + 1;
+      while (value < end && IsSpace(bytes.At(value))) ++value;
+      if (value >= end) break;
+      const char quote = bytes.At(value);
+      Sci_Position value_end = value;
+      if (quote == '"' || quote == '\'') {
+        ++value;
+        value_end = value;
+        while (value_end < end && bytes.At(value_end) != quote) ++value_end;
+      } else {
+        while (value_end < end && !IsSpace(bytes.At(value_end)) && bytes.At(value_end) != '>') ++value_end;
+      }
+      if (css) {
+        LexIsland(css_, kCssInPage, SCE_CSS_IDENTIFIER, value, value_end, doc);
+      } else {
+        LexIsland(script_, kScriptInPage, SCE_C_DEFAULT, value, value_end, doc);
+      }
+      i = value_end;
     }
-    return -1;
-  }
-  // The "<" of the block's end tag, or the range's end.
-  static Sci_Position BlockEnd(Scintilla::IDocument& doc, Sci_Position content, Sci_Position limit) {
-    char c = 0;
-    for (Sci_Position i = content; i < limit; ++i) {
-      doc.GetCharRange(&c, i, 1);
-      if (c == '<' && SpellsAt(doc, i, "</style")) return i;
-    }
-    return limit;
   }
 
   Scintilla::ILexer5* html_;
   Scintilla::ILexer5* css_;
+  Scintilla::ILexer5* script_;
 };
 
 bool HighContrast() {
@@ -438,7 +501,10 @@ void ApplyColouring(SurfaceCall call, std::intptr_t surface, kestil::Language la
     }
   };
   paint(styles, count, 0);
-  if (language == kestil::Language::kHtml) paint(kCssStyles, std::size(kCssStyles), kCssInPage);
+  if (language == kestil::Language::kHtml) {
+    paint(kCssStyles, std::size(kCssStyles), kCssInPage);
+    paint(kScriptStyles, std::size(kScriptStyles), kScriptInPage);
+  }
 }
 
 }  // namespace fw

@@ -527,7 +527,9 @@ std::uint32_t ScintillaSurface::ColourAt(std::size_t pos) const {
   const std::size_t byte = ByteOf(pos);
   // A word takes its style once the lexer has seen its end.
   Call(SCI_COLOURISE, 0, static_cast<std::intptr_t>(std::min(ByteLength(), byte + 4096)));
-  return static_cast<std::uint32_t>(Call(SCI_STYLEGETFORE, static_cast<std::uintptr_t>(Call(SCI_GETSTYLEAT, byte))));
+  // The component answers a style as a signed byte.
+  const auto style = static_cast<unsigned char>(Call(SCI_GETSTYLEAT, byte));
+  return static_cast<std::uint32_t>(Call(SCI_STYLEGETFORE, style));
 }
 
 namespace {

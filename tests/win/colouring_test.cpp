@@ -46,6 +46,7 @@ class Colouring : public AppTest {
 TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
   TempFile page(L"kestil-colours.htm",
                 "<!DOCTYPE html>\r\n<html lang=\"ja\">\r\n<!-- note -->\r\n<p class=x>&copy; <bogus>"
+                "<b style=\"font-size: 2em\" onclick='if (a) alert(\"b\")' id=k>z</b>"
                 "<script>\r\nvar a = 1; return a;\r\n</script>\r\n<STYLE type=\"text/css\">\r\nh1 { margin: 0; } /* c */\r\n</STYLE><i>x</i>\r\n</html>\r\n");
   ASSERT_TRUE(Start(page.path()));
   using fw::Role;
@@ -63,6 +64,9 @@ TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
       {u"return", u"", Role::kScriptKeyword},  {u"h1", u"", Role::kCssSelector},
       {u"margin", u"", Role::kCssProperty},    {u"c */", u"", Role::kCssComment},
       {u"STYLE>", u"", Role::kTag},            {u"i>x", u"", Role::kTag},
+      {u"font-size", u"", Role::kCssProperty}, {u"2em", u"", Role::kCssValue},
+      {u"if", u"onclick", Role::kScriptKeyword}, {u"\"b\"", u"", Role::kScriptString},
+      {u"id=", u"onclick", Role::kAttribute},  {u"b>", u"z<", Role::kTag},
   };
   for (const auto& r : kRoles) {
     EXPECT_EQ(ColourOf(r.what, r.after), fw::PaletteColour(r.role)) << "role " << static_cast<int>(r.role);
@@ -72,6 +76,12 @@ TEST_F(Colouring, APageTakesTheColoursOfItsRoles) {
   SendMessageW(Edit(), WM_CHAR, ' ', 1);
   EXPECT_EQ(ColourOf(u"margin"), fw::PaletteColour(Role::kCssProperty));
   EXPECT_EQ(ColourOf(u"i>x"), fw::PaletteColour(Role::kTag));
+  // And one inside a style attribute keeps it CSS, and the tag after it HTML.
+  View().edit().SetSel(Units().find(u"2em"), Units().find(u"2em"));
+  SendMessageW(Edit(), WM_CHAR, '1', 1);
+  EXPECT_EQ(ColourOf(u"font-size"), fw::PaletteColour(Role::kCssProperty));
+  EXPECT_EQ(ColourOf(u"12em"), fw::PaletteColour(Role::kCssValue));
+  EXPECT_EQ(ColourOf(u"id=", u"onclick"), fw::PaletteColour(Role::kAttribute));
   Doc().SetModified(false);
 
   // Off from the View menu: the window's own colour everywhere.
