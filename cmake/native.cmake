@@ -20,6 +20,7 @@ add_executable(kestil_native_tests
   tests/native/edit_contract_test.cpp
   tests/native/options_test.cpp
   tests/native/tag_commands_test.cpp
+  tests/native/css_declaration_test.cpp
   tests/native/recent_files_test.cpp
   tests/native/snippet_menu_test.cpp
   tests/native/tools_test.cpp

@@ -5,6 +5,7 @@ namespace kestil {
 const char kOptionSection[] = "Option";
 const char kEncodingSection[] = "Encoding";
 const char kViewSection[] = "View";
+const char kMarkupSection[] = "Markup";
 
 std::string RegTitleName(int slot) { return SlotName("m_RegTitle_%02d", slot); }
 std::string RegStrName(int slot) { return SlotName("m_RegStr_%02d", slot); }
@@ -26,6 +27,9 @@ void KestilOptions::LoadOptions(Profile& p) {
   if (m_NewDocEncoding < 0 || m_NewDocEncoding >= kNewDocEncodings) m_NewDocEncoding = 0;
   m_Highlight = p.GetInt(kViewSection, "Highlight", m_Highlight) != 0 ? 1 : 0;
   m_LineNumbers = p.GetInt(kViewSection, "LineNumbers", m_LineNumbers) != 0 ? 1 : 0;
+  m_MarkupStyle = p.GetInt(kMarkupSection, "Style", m_MarkupStyle);
+  if (m_MarkupStyle < 0 || m_MarkupStyle > 1) m_MarkupStyle = 0;
+  m_AutoClose = p.GetInt(kMarkupSection, "AutoClose", m_AutoClose) != 0 ? 1 : 0;
 }
 
 void KestilOptions::SaveOptions(Profile& p) const {
@@ -43,6 +47,8 @@ void KestilOptions::SaveOptions(Profile& p) const {
   p.WriteInt(kEncodingSection, "m_NewDocEncoding", m_NewDocEncoding);
   p.WriteInt(kViewSection, "Highlight", m_Highlight);
   p.WriteInt(kViewSection, "LineNumbers", m_LineNumbers);
+  p.WriteInt(kMarkupSection, "Style", m_MarkupStyle);
+  p.WriteInt(kMarkupSection, "AutoClose", m_AutoClose);
 }
 
 }  // namespace kestil

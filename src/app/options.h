@@ -30,11 +30,16 @@ struct KestilOptions {
   // Section "View": colours for the markup, and line numbers (0 off).
   std::int32_t m_Highlight = 1;
   std::int32_t m_LineNumbers = 1;
+  // Section "Markup": how the commands write (0 the classic markup, 1
+  // HTML5 with CSS), and whether "</" completes the end tag (0 off).
+  std::int32_t m_MarkupStyle = 0;
+  std::int32_t m_AutoClose = 1;
 
   // Reads every option, each with its current value as the default.
   void LoadOptions(Profile& profile);
   // Writes all 38 values of "Option", defaults and empty snippets included,
-  // the encoding for new documents and the two "View" values.
+  // the encoding for new documents, the two "View" values and the two
+  // "Markup" values.
   void SaveOptions(Profile& profile) const;
 };
 

@@ -11,7 +11,15 @@ namespace kestil {
 bool CKestilDoc::OnNewDocument() {
   if (!fw::Document::OnNewDocument()) return false;
   if (m_NewDocKind == 1) {
-    LoadNewText(HtmlSkeleton(m_Options.m_TagStrType, encoding() != Encoding::kShiftJis));
+    const PageCharset charset = encoding() == Encoding::kShiftJis ? PageCharset::kShiftJis
+                                : encoding() == Encoding::kUtf16Le || encoding() == Encoding::kUtf16Be
+                                    ? PageCharset::kUtf16
+                                    : PageCharset::kUtf8;
+    const Skeleton page = HtmlSkeleton(m_Options.m_TagStrType, charset, MarkupStyleOf(m_Options.m_MarkupStyle));
+    LoadNewText(page.text);
+    if (fw::EditView* view = this->view()) {
+      view->edit().SetSel(page.caret, page.caret);
+    }
   }
   m_IsHtml = m_NewDocKind == 1;
   return true;

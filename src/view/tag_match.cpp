@@ -1,5 +1,6 @@
 #include "view/tag_match.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kestil {
@@ -107,6 +108,33 @@ class TagReader {
 
 bool NeedsNoPartner(const TagAt& tag) { return tag.self_closed || IsVoidElement(tag.name); }
 
+// The start tags that end an open p.
+bool EndsParagraph(std::u16string_view name) {
+  return InList(name, {u"address", u"article", u"aside", u"blockquote", u"details", u"div", u"dl", u"fieldset",
+                       u"figcaption", u"figure", u"footer", u"form", u"h1", u"h2", u"h3", u"h4", u"h5", u"h6",
+                       u"header", u"hgroup", u"hr", u"main", u"menu", u"nav", u"ol", u"p", u"pre", u"section",
+                       u"table", u"ul"});
+}
+
+// Whether a start tag ends the open element `open` that it follows.
+bool EndsOpen(std::u16string_view open, std::u16string_view next) {
+  if (open == u"p") return EndsParagraph(next);
+  if (open == u"li") return next == u"li";
+  if (open == u"dt" || open == u"dd") return next == u"dt" || next == u"dd";
+  if (open == u"td" || open == u"th") return next == u"td" || next == u"th" || next == u"tr";
+  if (open == u"tr") return next == u"tr";
+  if (open == u"option") return next == u"option" || next == u"optgroup";
+  return false;
+}
+
+// Whether pos is inside a comment that opens before it.
+bool InComment(std::u16string_view text, std::size_t pos) {
+  const std::size_t open = text.rfind(u"<!--", pos >= 4 ? pos - 4 : 0);
+  if (open == std::u16string_view::npos || open + 4 > pos) return false;
+  const std::size_t close = text.find(u"-->", open + 4);
+  return close == std::u16string_view::npos || close + 3 > pos;
+}
+
 }  // namespace
 
 bool IsVoidElement(std::u16string_view name) {
@@ -184,6 +212,36 @@ std::optional<TagMatch> MatchTag(std::u16string_view text, std::size_t pos) {
     match.partner = open.back();
   }
   return match;
+}
+
+std::optional<TagAt> InnermostOpenElement(std::u16string_view text, std::size_t pos) {
+  pos = std::min(pos, text.size());
+  std::vector<TagAt> open;
+  TagReader reader(text, 0);
+  while (auto tag = reader.Next()) {
+    if (tag->start >= pos) break;
+    if (tag->end > pos) return std::nullopt;  // inside the tag itself
+    if (tag->closing) {
+      for (std::size_t k = open.size(); k > 0; --k) {
+        if (open[k - 1].name == tag->name) {
+          open.resize(k - 1);
+          break;
+        }
+      }
+      continue;
+    }
+    if (NeedsNoPartner(*tag)) {
+      if (!open.empty() && open.back().name == u"p" && EndsParagraph(tag->name)) open.pop_back();
+      continue;
+    }
+    while (!open.empty() && EndsOpen(open.back().name, tag->name)) open.pop_back();
+    open.push_back(*tag);
+  }
+  if (open.empty()) return std::nullopt;
+  const TagAt& innermost = open.back();
+  const bool raw = innermost.name == u"script" || innermost.name == u"style";
+  if (!raw && InComment(text, pos)) return std::nullopt;
+  return innermost;
 }
 
 }  // namespace kestil

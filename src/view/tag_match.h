@@ -48,4 +48,12 @@ std::size_t OpeningBeforeName(std::u16string_view text, std::size_t pos);
 std::optional<TagAt> TagUnderCaret(std::u16string_view text, std::size_t pos);
 std::optional<TagMatch> MatchTag(std::u16string_view text, std::size_t pos);
 
+// The start tag of the innermost element that is open at pos, as a browser
+// would read the page up to there: void elements and self-closed tags are
+// never open; an end tag closes its element and the elements left open in
+// it; li, dt, dd, td, th, tr, option and p end where HTML ends them (the
+// next of their kind, a block that starts). Inside a <script> or <style>
+// block that block is open; inside a comment or a tag nothing is.
+std::optional<TagAt> InnermostOpenElement(std::u16string_view text, std::size_t pos);
+
 }  // namespace kestil

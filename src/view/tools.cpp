@@ -166,4 +166,19 @@ std::u16string RelativePathForLink(std::u16string_view relative, bool shift_jis)
   return shift_jis ? EscapeForShiftJis(s) : s;
 }
 
+std::u16string ToCharacterReferences(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (char16_t c : text) {
+    switch (c) {
+      case u'&': out += u"&amp;"; break;
+      case u'<': out += u"&lt;"; break;
+      case u'>': out += u"&gt;"; break;
+      case u'"': out += u"&quot;"; break;
+      default: out.push_back(c); break;
+    }
+  }
+  return out;
+}
+
 }  // namespace kestil

@@ -36,6 +36,10 @@ NumberDecision ValidateNumber(const std::u16string& text, int min, int max);
 // ASCII forms, character by character; everything else is kept.
 std::u16string ToHankaku(std::u16string_view text);
 
+// "&", "<", ">" and '"' as the references "&amp;", "&lt;", "&gt;" and
+// "&quot;"; everything else is kept.
+std::u16string ToCharacterReferences(std::u16string_view text);
+
 // The position of line, column (both from 1) in the text; a column counts
 // what each character takes in Shift_JIS (ColumnsAt). A column inside a
 // character goes to its start, one past the end of the line to its end;

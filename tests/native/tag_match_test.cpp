@@ -83,5 +83,49 @@ TEST(TagMatch, UnclosedVoidOmittedAndStrayTags) {
   EXPECT_FALSE(MayOmitEndTag(u"div"));
 }
 
+// The element a "</" at a place would close, on a page with what browsers
+// close by themselves.
+TEST(OpenElement, TheInnermostAsABrowserReadsThePage) {
+  const std::u16string page =
+      u"<!DOCTYPE html>\r\n<html><head><meta charset=utf-8><title>t</title></head>\r\n<body>\r\n"
+      u"<div class=\"a>b\"><ul><li>一<li>二<br><img src=x /></ul>\r\n<p>段落<p>次<!-- <section> -->"
+      u"<table><tr><td>a<td>b<tr><td>c\r\n</table><b><i>x</i>y";
+  auto open_at = [&](std::u16string_view after, int nth = 0) -> std::u16string {
+    const auto tag = InnermostOpenElement(page, At(page, after, nth, after.size()));
+    return tag ? tag->name : u"(none)";
+  };
+  EXPECT_EQ(open_at(u"<title>t"), u"title");
+  EXPECT_EQ(open_at(u"</head>\r\n"), u"html");
+  EXPECT_EQ(open_at(u"<li>二<br><img src=x />"), u"li");  // void and self-closed tags stay shut
+  EXPECT_EQ(open_at(u"</ul>"), u"div");                    // the li ended with its list
+  EXPECT_EQ(open_at(u"<p>次"), u"p");
+  EXPECT_EQ(open_at(u"-->"), u"p");                        // the comment opened nothing
+  EXPECT_EQ(open_at(u"<td>b"), u"td");
+  EXPECT_EQ(open_at(u"<tr>", 1), u"tr");                   // the cells ended with their row
+  EXPECT_EQ(open_at(u"</table>"), u"div");                 // the paragraph ended where the table began
+  EXPECT_EQ(open_at(u"</i>y"), u"b");
+  EXPECT_EQ(open_at(u"<b>"), u"b");
+  // The whole page: its end stands in the last open element; an end tag
+  // that closes nothing is passed over.
+  EXPECT_EQ(InnermostOpenElement(page + u"</span>", page.size() + 7)->name, u"b");
+  // Inside a tag, a comment or before anything, nothing is open.
+  EXPECT_FALSE(InnermostOpenElement(page, At(page, u"class=")).has_value());
+  EXPECT_FALSE(InnermostOpenElement(page, At(page, u"<section>")).has_value());
+  EXPECT_FALSE(InnermostOpenElement(page, 3).has_value());
+  EXPECT_FALSE(InnermostOpenElement(u"", 0).has_value());
+}
+
+TEST(OpenElement, ScriptAndStyleHoldNoTags) {
+  const std::u16string page = u"<body><script>if (a<b && c>d) s = '<div>';</x\n</script><style>p>a{}";
+  EXPECT_EQ(InnermostOpenElement(page, At(page, u"'<div>'", 0, 7))->name, u"script");
+  EXPECT_EQ(InnermostOpenElement(page, At(page, u"</script>", 0, 9))->name, u"body");
+  EXPECT_EQ(InnermostOpenElement(page, page.size())->name, u"style");
+  // The start tag as it was written, for a completion in its spelling.
+  const std::u16string upper = u"<DIV>x";
+  const auto div = InnermostOpenElement(upper, upper.size());
+  ASSERT_TRUE(div.has_value());
+  EXPECT_EQ(upper.substr(div->name_start, div->name_end - div->name_start), u"DIV");
+}
+
 }  // namespace
 }  // namespace kestil

@@ -90,5 +90,11 @@ TEST(RelativePaths, FolderAndSlashes) {
   EXPECT_EQ(RelativePathForLink(u"𠮷 ©.png", true), u"%F0%A0%AE%B7 %C2%A9.png");
 }
 
+TEST(CharacterReferences, TheFourMarksAndNothingElse) {
+  EXPECT_EQ(ToCharacterReferences(u"a<b> & \"c\" 'd' &amp; 表𠮷"),
+            u"a&lt;b&gt; &amp; &quot;c&quot; 'd' &amp;amp; 表𠮷");
+  EXPECT_EQ(ToCharacterReferences(u""), u"");
+}
+
 }  // namespace
 }  // namespace kestil
