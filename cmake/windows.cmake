@@ -103,6 +103,7 @@ add_executable(kestil_win_app_tests
   tests/win/shell_registration_test.cpp
   tests/win/other_programs_test.cpp
   tests/win/colouring_test.cpp
+  tests/win/markup_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp

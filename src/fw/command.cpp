@@ -78,6 +78,15 @@ void MenuCmdUI::SetText(const std::wstring& text) {
   SetMenuItemInfoW(menu_, position_, TRUE, &info);
 }
 
+std::wstring MenuCmdUI::Text() const {
+  const int length = GetMenuStringW(menu_, position_, nullptr, 0, MF_BYPOSITION);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetMenuStringW(menu_, position_, text.data(), length + 1, MF_BYPOSITION);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
 void ToolbarCmdUI::Enable(bool on) {
   const LRESULT state = SendMessageW(toolbar_, TB_GETSTATE, id(), 0);
   if (state == -1) return;

@@ -22,6 +22,8 @@ class CmdUI {
   // A check shown as one of a group of choices (a bullet in a menu).
   virtual void SetRadio(bool on) { SetCheck(on); }
   virtual void SetText(const std::wstring& text) = 0;
+  // The item's text as it stands, where it has one (a menu item).
+  virtual std::wstring Text() const { return {}; }
 
  private:
   UINT id_;
@@ -71,6 +73,7 @@ class MenuCmdUI final : public CmdUI {
   void SetCheck(bool on) override;
   void SetRadio(bool on) override;
   void SetText(const std::wstring& text) override;
+  std::wstring Text() const override;
 
  private:
   HMENU menu_;

@@ -126,6 +126,16 @@ void DataExchange::ComboIndex(int id, int& index) {
   }
 }
 
+void DataExchange::Check(int id, int& checked) {
+  if (failed_) return;
+  HWND control = dialog_.Item(id);
+  if (save_) {
+    checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  } else {
+    SendMessageW(control, BM_SETCHECK, checked != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
 void DataExchange::Radio(int first_id, int& index) {
   if (failed_) return;
   HWND control = dialog_.Item(first_id);

@@ -26,6 +26,8 @@ class DataExchange {
   void Radio(int first_id, int& index);
   // The selected item of a drop-down list (-1 when none is).
   void ComboIndex(int id, int& index);
+  // A check box and a flag (0 clear, 1 checked).
+  void Check(int id, int& checked);
   void Control(int id, HWND& control);
   // After Text(id, value) on save: the value must lie in min..max.
   void MinMaxInt(int id, int value, int min, int max);

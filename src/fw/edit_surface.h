@@ -70,6 +70,11 @@ class EditSurface : public kestil::EditOps {
   // of it. Tests put a refusing one in place of the real one.
   using TextWriter = std::function<bool(HWND, const std::u16string&)>;
   virtual void SetTextWriter(TextWriter writer) = 0;
+
+  // Called after a character the user typed went in, while its change is
+  // still open: what the hook puts in at the caret joins the typed step.
+  using TypedHook = std::function<void(char16_t)>;
+  virtual void SetTypedHook(TypedHook hook) = 0;
 };
 
 }  // namespace fw

@@ -739,7 +739,11 @@ LRESULT ScintillaSurface::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
   if (HandleEditMessage(msg, wp, lp, &result)) return result;
   if (HandleKey(msg, wp)) return 0;
-  return CallWindowProcW(component_proc_, hwnd_, msg, wp, lp);
+  result = CallWindowProcW(component_proc_, hwnd_, msg, wp, lp);
+  if (msg == WM_CHAR && wp >= 0x20 && wp <= 0xFFFF && typed_hook_ && !read_only()) {
+    typed_hook_(static_cast<char16_t>(wp));
+  }
+  return result;
 }
 
 bool ScintillaSurface::HandleKey(UINT msg, WPARAM wp) {

@@ -87,6 +87,7 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   void SetClock(std::function<std::uint32_t()> clock) override { clock_ = std::move(clock); }
 
   void SetTextWriter(TextWriter writer) override { write_text_ = std::move(writer); }
+  void SetTypedHook(TypedHook hook) override { typed_hook_ = std::move(hook); }
 
   // The most the history holds: 256 MiB, or eight times the text when that
   // is more.
@@ -162,6 +163,7 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   kestil::UndoHistory<std::string> history_;
   std::function<std::uint32_t()> clock_ = [] { return static_cast<std::uint32_t>(GetTickCount()); };
   TextWriter write_text_;
+  TypedHook typed_hook_;
 
   int depth_ = 0;            // messages and operations under way
   bool own_change_ = false;  // undo or redo is changing the text

@@ -51,20 +51,21 @@ ColorRef GradientColor(ColorRef start, ColorRef end, std::size_t i, std::size_t 
 }
 
 std::u16string GradientMarkup(std::u16string_view text, ColorRef start, ColorRef end,
-                              int tag_case) {
+                              int tag_case, bool css) {
   const std::vector<std::u16string> chars = SplitCharacters(text);
   // Only the markup follows the tag case; the user's characters go in as typed.
-  std::u16string open = u"<font color=\"";
-  std::u16string close = u"</font>";
+  std::u16string open = css ? u"<span style=\"" : u"<font color=\"";
+  std::u16string close = css ? u"</span>" : u"</font>";
   if (tag_case != 0) {
     UpperAsciiInPlace(open);
     UpperAsciiInPlace(close);
   }
+  if (css) open += u"color:";
   std::u16string markup;
   markup.reserve(text.size() + 30 * chars.size());
   for (std::size_t i = 0; i < chars.size(); ++i) {
     std::u16string color = Widen(ColorText(GradientColor(start, end, i, chars.size())));
-    if (tag_case != 0) UpperAsciiInPlace(color);
+    if (tag_case != 0 && !css) UpperAsciiInPlace(color);
     markup += open;
     markup += color;
     markup += u"\">";

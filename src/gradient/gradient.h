@@ -28,9 +28,11 @@ ColorRef ShadowColor(ColorRef color);
 // escaped. A text of one character gives that character in the start
 // colour; an empty text gives nothing. A non-zero tag_case writes the tag,
 // the attribute and the colour digits in capitals; the characters of the
-// text keep their case either way.
+// text keep their case either way. css: each character a span with its
+// colour as CSS (<span style="color:#rrggbb">c</span>), which keeps its
+// lower case; otherwise a font element.
 std::u16string GradientMarkup(std::u16string_view text, ColorRef start, ColorRef end,
-                              int tag_case);
+                              int tag_case, bool css = false);
 
 // The characters of a text, each one unit or a surrogate pair (an unpaired
 // surrogate stands alone).

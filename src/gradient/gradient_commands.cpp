@@ -21,7 +21,8 @@ void OnInsertColor(fw::EditView& view, KestilOptions& options) {
 // The stored pairs are written however the dialog closes. The markup comes
 // in the tag case already, so the insertion leaves the user's letters alone.
 void OnInsertGradient(fw::EditView& view, const KestilOptions& options, Profile& profile) {
-  CGradientDlg dlg(GetParent(view.hwnd()), profile, options.m_TagStrType);
+  // HTML5 with CSS writes each colour as a style.
+  CGradientDlg dlg(GetParent(view.hwnd()), profile, options.m_TagStrType, options.m_MarkupStyle == 1);
   const INT_PTR result = dlg.DoModal();
   if (result == -1) return;  // never loaded the stored state: nothing to save
   if (result == IDOK) InsertText(view.edit(), dlg.m_GradHtml, kCaretNone, 0);

@@ -78,8 +78,8 @@ void CTitleDlg::OnOK() {
   EndDialog(IDOK);
 }
 
-CGradientDlg::CGradientDlg(HWND parent, Profile& profile, int tag_case)
-    : fw::Dialog(IDD_GRADIENT, parent), m_Profile(profile), m_TagCase(tag_case) {}
+CGradientDlg::CGradientDlg(HWND parent, Profile& profile, int tag_case, bool css)
+    : fw::Dialog(IDD_GRADIENT, parent), m_Profile(profile), m_TagCase(tag_case), m_Css(css) {}
 
 CGradientDlg::~CGradientDlg() = default;
 
@@ -196,7 +196,7 @@ void CGradientDlg::PanelSize(int* w, int* h) const {
 }
 
 void CGradientDlg::MakeGradient() {
-  m_GradHtml = GradientMarkup(m_GradStr, m_StColorBtn.m_Color, m_EdColorBtn.m_Color, m_TagCase);
+  m_GradHtml = GradientMarkup(m_GradStr, m_StColorBtn.m_Color, m_EdColorBtn.m_Color, m_TagCase, m_Css);
   if (m_Preview != nullptr) RedrawWindow(m_Preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

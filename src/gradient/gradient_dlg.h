@@ -36,7 +36,8 @@ class CGradientDlg : public fw::Dialog {
  public:
   // profile: where the stored pairs and the last state live; tag_case: the
   // case of the markup (the option's value).
-  CGradientDlg(HWND parent, Profile& profile, int tag_case);
+  // css: the markup as HTML5 with CSS writes it.
+  CGradientDlg(HWND parent, Profile& profile, int tag_case, bool css = false);
   ~CGradientDlg() override;
 
   std::u16string m_GradHtml;
@@ -74,6 +75,7 @@ class CGradientDlg : public fw::Dialog {
 
   Profile& m_Profile;
   int m_TagCase;
+  bool m_Css;
   bool m_Ready = false;  // false while the controls are first filled
   HWND m_Preview = nullptr;
 };

@@ -29,8 +29,17 @@ constexpr int kRelativeFilterAllFiles = 3;
 CKestilView::CKestilView(KestilOptions& options, const fw::FontHandle& editor_font)
     : m_Options(options), m_EditFont(editor_font) {
   for (const TagCommand& command : TagCommands()) {
-    On(command.id, [this, &command] { RunTagCommand(command, edit(), m_Options.m_TagStrType); });
+    On(command.id, [this, &command] {
+      RunTagCommand(command, edit(), m_Options.m_TagStrType, MarkupStyleOf(m_Options.m_MarkupStyle));
+    });
+    if (!ModernMenuText(command.id).empty()) OnUpdate(command.id, [this](fw::CmdUI& ui) { ShowInsertion(ui); });
   }
+  for (const ElementCommand& command : ElementCommands()) {
+    On(command.id, [this, &command] { RunElementCommand(command, edit(), m_Options.m_TagStrType); });
+  }
+  On(ID_TAG_CLOSE, [this] { OnCloseTag(); });
+  On(ID_CHAR_REFERENCES, [this] { OnCharacterReferences(); });
+  OnUpdate(ID_CHAR_REFERENCES, [this](fw::CmdUI& ui) { ui.Enable(edit().HasSelection()); });
   On(ID_SETTING, [this] { OnSetting(); });
   On(ID_JUMP, [this] { OnJump(); });
   On(ID_ZEN_TO_HAN, [this] { OnZenToHan(); });
@@ -61,12 +70,16 @@ void CKestilView::OnLineNumbers() {
   edit().SetLineNumbers(m_Options.m_LineNumbers != 0);
 }
 
+Language CKestilView::DocumentLanguage() {
+  const std::wstring path = document() != nullptr ? document()->path_name() : std::wstring();
+  return LanguageFor(fw::AsU16(path), edit().GetTextRange(0, 1));
+}
+
 void CKestilView::ApplyLanguage() {
   const std::wstring path = document() != nullptr ? document()->path_name() : std::wstring();
   const bool untitled_plain = path.empty() && edit().language() == Language::kPlain;
   if (m_LanguageChosen && path == m_LanguagePath && !(untitled_plain && m_Options.m_Highlight != 0)) return;
-  const Language language = m_Options.m_Highlight != 0 ? LanguageFor(fw::AsU16(path), edit().GetTextRange(0, 1))
-                                                       : Language::kPlain;
+  const Language language = m_Options.m_Highlight != 0 ? DocumentLanguage() : Language::kPlain;
   m_LanguageChosen = true;
   m_LanguagePath = path;
   if (language != edit().language()) edit().SetLanguage(language);
@@ -113,6 +126,49 @@ void CKestilView::OnMatchTag() {
   edit().ScrollCaret();
 }
 
+void CKestilView::OnTyped(char16_t c) {
+  if (c != u'/' || m_Options.m_AutoClose == 0) return;
+  const Selection sel = edit().GetSel();
+  if (sel.start != sel.end || sel.start < 2 || edit().GetTextRange(sel.start - 2, sel.start) != u"</") return;
+  if (DocumentLanguage() != Language::kHtml) return;
+  // What stands before the "<" decides; the rest of the page does not.
+  const std::u16string before = edit().GetTextRange(0, sel.start - 2);
+  const auto open = InnermostOpenElement(before, before.size());
+  if (!open) return;
+  edit().ReplaceSel(before.substr(open->name_start, open->name_end - open->name_start) + u">");
+}
+
+// The end tag of the innermost open element, in the spelling of its start
+// tag.
+void CKestilView::OnCloseTag() {
+  const std::size_t at = edit().GetSel().start;
+  const std::u16string before = edit().GetTextRange(0, at);
+  const auto open = InnermostOpenElement(before, before.size());
+  if (!open) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  edit().ReplaceSel(u"</" + before.substr(open->name_start, open->name_end - open->name_start) + u">");
+  edit().ScrollCaret();
+}
+
+void CKestilView::OnCharacterReferences() {
+  const std::u16string selected = edit().GetSelectedText();
+  if (selected.empty()) return;
+  edit().ReplaceSel(ToCharacterReferences(selected));
+}
+
+void CKestilView::ShowInsertion(fw::CmdUI& ui) {
+  const std::wstring text = ui.Text();
+  if (text.empty()) return;
+  const std::wstring& classic = m_ClassicMenuTexts.try_emplace(ui.id(), text).first->second;
+  std::wstring wanted = classic;
+  if (MarkupStyleOf(m_Options.m_MarkupStyle) == MarkupStyle::kModern) {
+    wanted = classic.substr(0, classic.find(L'\t')) + L'\t' + fw::AsWide(ModernMenuText(ui.id()));
+  }
+  if (wanted != text) ui.SetText(wanted);
+}
+
 // "行 n, 列 m", and the characters selected.
 std::wstring CKestilView::PositionPane() {
   const Selection sel = edit().GetSel();
@@ -147,6 +203,8 @@ void CKestilView::OnSetting() {
   if (dlg.m_NewDocEncoding >= 0 && dlg.m_NewDocEncoding < kNewDocEncodings) {
     m_Options.m_NewDocEncoding = dlg.m_NewDocEncoding;
   }
+  if (dlg.m_MarkupStyle >= 0) m_Options.m_MarkupStyle = static_cast<int>(MarkupStyleOf(dlg.m_MarkupStyle));
+  m_Options.m_AutoClose = dlg.m_AutoClose;
 }
 
 void CKestilView::OnJump() {
@@ -205,6 +263,7 @@ void CKestilView::OnInitialUpdate() {
   if (!m_FirstUpdateDone) {
     OnFontChanged();
     edit().SetLineNumbers(m_Options.m_LineNumbers != 0);
+    edit().SetTypedHook([this](char16_t c) { OnTyped(c); });
   }
   m_FirstUpdateDone = true;
   m_LanguageChosen = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "app/options.h"
@@ -28,12 +29,17 @@ class CKestilView : public fw::EditView {
   void OnHighlight();
   void OnLineNumbers();
   void OnMatchTag();
+  void OnCloseTag();
+  void OnCharacterReferences();
 
  protected:
   void PreCreateWindow(CREATESTRUCTW& cs) override;
 
  private:
   HWND MainWindow() const { return GetParent(hwnd()); }
+  // The language of the document, by its name, or for one without a name
+  // by how its text starts, whether colours are on or not.
+  Language DocumentLanguage();
   // The document's language, by its name, or for one without a name by
   // how its text starts; colours only while the option is on.
   void ApplyLanguage();
@@ -43,6 +49,11 @@ class CKestilView : public fw::EditView {
   void MarkMatchingTag();
   // The page's text as of the surface's generation, kept between changes.
   const std::u16string& Text();
+  // After "</" typed in a page: the end tag's name and ">".
+  void OnTyped(char16_t c);
+  // The menu item of a command shows what it inserts in the way of writing
+  // in force.
+  void ShowInsertion(fw::CmdUI& ui);
 
   KestilOptions& m_Options;
   const fw::FontHandle& m_EditFont;
@@ -54,6 +65,7 @@ class CKestilView : public fw::EditView {
   std::uint64_t m_MarkedGeneration = ~std::uint64_t{0};
   std::size_t m_MarkedCaret = static_cast<std::size_t>(-1);
   Language m_MarkedLanguage = Language::kPlain;
+  std::map<UINT, std::wstring> m_ClassicMenuTexts;  // the items as the menus first had them
   std::wstring m_Pane;  // the position pane as last counted
   Selection m_PaneSelection{static_cast<std::size_t>(-1), static_cast<std::size_t>(-1)};
   std::size_t m_PaneCaret = static_cast<std::size_t>(-1);

@@ -23,23 +23,36 @@ COptionDlg::COptionDlg(HWND parent, const KestilOptions& options)
       m_TabStopStr(Widen(std::to_string(options.m_TabStop))),
       m_TagType(options.m_TagStrType),
       m_NewDocEncoding(options.m_NewDocEncoding),
+      m_MarkupStyle(options.m_MarkupStyle),
+      m_AutoClose(options.m_AutoClose),
       m_TabStopNum(options.m_TabStop) {}
 
 void COptionDlg::DoDataExchange(fw::DataExchange& dx) {
   dx.Text(IDC_TABSTOP, m_TabStopStr);
   dx.Radio(IDC_TAGTYPE_LOWER, m_TagType);
   dx.ComboIndex(IDC_NEW_DOC_ENCODING, m_NewDocEncoding);
+  dx.ComboIndex(IDC_MARKUP_STYLE, m_MarkupStyle);
+  dx.Check(IDC_AUTO_CLOSE, m_AutoClose);
 }
 
-bool COptionDlg::OnInitDialog() {
-  HWND encodings = Item(IDC_NEW_DOC_ENCODING);
-  const std::wstring names = fw::LoadResString(IDS_NEW_DOC_ENCODINGS);
+namespace {
+
+// Fills a drop-down list with the lines of a string.
+void AddChoices(HWND list, unsigned string_id) {
+  const std::wstring names = fw::LoadResString(string_id);
   for (std::size_t begin = 0; begin <= names.size();) {
     const std::size_t end = std::min(names.find(L'\n', begin), names.size());
     const std::wstring name = names.substr(begin, end - begin);
-    SendMessageW(encodings, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     begin = end + 1;
   }
+}
+
+}  // namespace
+
+bool COptionDlg::OnInitDialog() {
+  AddChoices(Item(IDC_NEW_DOC_ENCODING), IDS_NEW_DOC_ENCODINGS);
+  AddChoices(Item(IDC_MARKUP_STYLE), IDS_MARKUP_STYLES);
   fw::Dialog::OnInitDialog();
   SendMessageW(Item(IDC_TABSTOP_SPIN), UDM_SETRANGE, 0, MAKELPARAM(kMaxTabStop, kMinTabStop));
   m_Ready = 1;

@@ -11,13 +11,15 @@ namespace kestil {
 
 class COptionDlg : public fw::Dialog {
  public:
-  // Starts from the options' tag case, tab stop and encoding for new
-  // documents.
+  // Starts from the options' tag case, tab stop, encoding for new
+  // documents, way of writing and end tag completion.
   COptionDlg(HWND parent, const KestilOptions& options);
 
   std::u16string m_TabStopStr;
   int m_TagType = 0;
   int m_NewDocEncoding = 0;  // the drop-down's index, as m_NewDocEncoding
+  int m_MarkupStyle = 0;     // the drop-down's index, as m_MarkupStyle
+  int m_AutoClose = 1;
   int m_TabStopNum = 0;
   std::uint8_t m_Ready = 0;
 

@@ -35,6 +35,13 @@ TEST(Gradient, UpperCaseTouchesOnlyTheMarkup) {
             Element(u"#FF0000", u"ｚ", true) + Element(u"#0000FF", u"b", true));
 }
 
+// As CSS, the same colours in spans; capitals for the names only.
+TEST(Gradient, AsCss) {
+  EXPECT_EQ(GradientMarkup(u"a𠮷", kRed, kBlue, 0, true),
+            u"<span style=\"color:#ff0000\">a</span><span style=\"color:#0000ff\">𠮷</span>");
+  EXPECT_EQ(GradientMarkup(u"b", kRed, kBlue, 1, true), u"<SPAN STYLE=\"color:#ff0000\">b</SPAN>");
+}
+
 // The reference table is written in code page 932, as the tool that made it
 // reads characters; both sides are decoded as Windows decodes them.
 std::u16string FromHex(const std::string& hex) {

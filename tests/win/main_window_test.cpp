@@ -229,7 +229,7 @@ TEST_F(MainWindow, SaveAsOffersHtmlForAPage) {
   EXPECT_EQ(save_as().default_ext, L"txt");
   App().m_TagStrType = 1;
   Command(ID_FILE_NEW_HTML);
-  EXPECT_EQ(Units(), HtmlSkeleton(1, false));
+  EXPECT_EQ(Units(), HtmlSkeleton(1, PageCharset::kShiftJis).text);
   EXPECT_EQ(save_as().filter_index, 2);
   Command(ID_FILE_NEW);
   EXPECT_EQ(Text(), "");
