@@ -1,6 +1,7 @@
 // The partner of a tag in a 10 MB page: the first <html>, whose end tag is
-// the page's last, and a div in the middle, beside one typed character's
-// share of work (inserting a unit into the text).
+// the page's last, and a div in the middle, and the element open at the
+// page's end, beside one typed character's share of work (inserting a unit
+// into the text).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -39,6 +40,14 @@ void BM_PartnerOfADivInTheMiddle(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(kestil::MatchTag(page, pos));
 }
 BENCHMARK(BM_PartnerOfADivInTheMiddle)->Unit(benchmark::kMillisecond);
+
+// The element a "</" at the end of the page's body would close.
+void BM_OpenElementAtTheEnd(benchmark::State& state) {
+  const std::u16string& page = TenMegabytes();
+  const std::size_t pos = page.rfind(u"</body>");
+  for (auto _ : state) benchmark::DoNotOptimize(kestil::InnermostOpenElement(page, pos));
+}
+BENCHMARK(BM_OpenElementAtTheEnd)->Unit(benchmark::kMillisecond);
 
 void BM_AKeystrokesInsertion(benchmark::State& state) {
   std::u16string page = TenMegabytes();
