@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "fw/ui.h"
 #include "res/resource.h"
+#include "view/tag_commands.h"
 
 namespace kestil {
 namespace {
@@ -135,6 +137,12 @@ void CMainFrame::SaveState() {
 void CMainFrame::OnEndSession() {
   SaveState();
   fw::FrameWindow::OnEndSession();
+}
+
+UINT CMainFrame::PromptString(UINT id) const {
+  if (MarkupStyleOf(m_Options.m_MarkupStyle) != MarkupStyle::kModern || ModernMenuText(id).empty()) return id;
+  const UINT modern = id + ID_MODERN_PROMPT_OFFSET;
+  return fw::LoadResString(modern).empty() ? id : modern;
 }
 
 void CMainFrame::OnClose() {

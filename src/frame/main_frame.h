@@ -22,6 +22,8 @@ class CMainFrame : public fw::FrameWindow {
   bool OnNotify(NMHDR& header, LRESULT* result) override;
   // The editor font again, at the new size.
   void OnDpiChanged(int dpi) override;
+  // In HTML5 with CSS, the prompts of the commands that write differently.
+  UINT PromptString(UINT id) const override;
 
  public:
   // How to show the window first: maximised when it was at the last close.

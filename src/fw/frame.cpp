@@ -458,7 +458,7 @@ void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
   } else if (flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) {
     SetMessageText(L"");
   } else {
-    SetMessageText(PromptOf(item));
+    SetMessageText(PromptOf(PromptString(item)));
   }
 }
 
@@ -533,7 +533,7 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (header.code == TTN_GETDISPINFOW) {
         auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
         static std::wstring tip;
-        tip = TooltipOf(static_cast<UINT>(header.idFrom));
+        tip = TooltipOf(PromptString(static_cast<UINT>(header.idFrom)));
         info.lpszText = tip.data();
         return 0;
       }
@@ -542,7 +542,7 @@ LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (hot.dwFlags & HICF_LEAVING) {
           SetIdleMessage();
         } else {
-          SetMessageText(PromptOf(static_cast<UINT>(hot.idNew)));
+          SetMessageText(PromptOf(PromptString(static_cast<UINT>(hot.idNew))));
         }
         return 0;
       }

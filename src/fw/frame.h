@@ -63,6 +63,9 @@ class FrameWindow : public CommandTarget {
   // its own is made again. The toolbar's images are already changed, the
   // window not yet moved.
   virtual void OnDpiChanged(int dpi);
+  // The string that holds a command's prompt and tooltip: its own id,
+  // unless the program says otherwise.
+  virtual UINT PromptString(UINT id) const { return id; }
 
   // Toolbar with one image per button in order; 0 in buttons is a separator.
   // images: the same pictures drawn at several sizes, the smallest first;

@@ -97,6 +97,8 @@
 #define ID_EDIT_MATCH_TAG 32932
 #define ID_TAG_CLOSE 32935
 #define ID_CHAR_REFERENCES 32936
+// A command's prompt in HTML5 with CSS stands this far after its own.
+#define ID_MODERN_PROMPT_OFFSET 1000
 // The element menu, in its order
 #define ID_ELEMENT_P 32940
 #define ID_ELEMENT_H1 32941

@@ -26,6 +26,13 @@ class Markup : public AppTest {
       if (HMENU sub = GetSubMenu(popup, i)) InitPopups(sub);
     }
   }
+  // The status bar's prompt while the pointer is on a menu item.
+  std::wstring Prompt(UINT id) {
+    SendMessageW(Frame(), WM_MENUSELECT, MAKEWPARAM(id, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(Frame())));
+    wchar_t text[256] = {};
+    SendMessageW(App().frame()->status_bar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
   std::wstring ItemText(UINT id) {
     wchar_t text[256] = {};
     GetMenuStringW(GetMenu(Frame()), id, text, 256, MF_BYCOMMAND);
@@ -68,7 +75,10 @@ TEST_F(Markup, TheSettingsTheRegistryAndTheMenus) {
   ASSERT_TRUE(driver.all_done());
   OpenMenus();
   EXPECT_EQ(ItemText(ID_FONT_COLOR), L"色(&C)\tcolor=\"\"");
+  EXPECT_EQ(Prompt(ID_TAG_FONT), L"<font></font>で選択範囲を挟む／挿入");
   Settings(1, false);
+  EXPECT_EQ(Prompt(ID_TAG_FONT), L"<span style=\"\"></span>で選択範囲を挟む／挿入");
+  EXPECT_EQ(Prompt(ID_FONT_B), L"<b></b>で選択範囲を挟む／挿入");
   OpenMenus();
   EXPECT_EQ(ItemText(ID_FONT_COLOR), L"色(&C)\tcolor: ;");
   EXPECT_EQ(ItemText(ID_TAG_FONT), L"フォント(&F)\t<span style=\"\"></span>");

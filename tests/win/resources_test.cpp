@@ -74,6 +74,8 @@ std::optional<Key> ParseKeyText(std::wstring rest) {
     k.second = static_cast<WORD>(rest[0]);
   } else if (rest == L"]") {
     k.second = VK_OEM_6;  // the key of "]"
+  } else if (rest == L"/") {
+    k.second = VK_OEM_2;  // the key of "/"
   } else if (rest.size() >= 2 && rest.size() <= 3 && rest[0] == L'F' && std::iswdigit(rest[1])) {
     k.second = static_cast<WORD>(VK_F1 + std::stoi(rest.substr(1)) - 1);
   } else {
