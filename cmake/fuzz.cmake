@@ -3,6 +3,7 @@ set(KESTIL_FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-omit-frame-pointe
 add_library(kestil_portable_fuzz STATIC ${KESTIL_PORTABLE_SOURCES})
 target_include_directories(kestil_portable_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(kestil_portable_fuzz PRIVATE -fsanitize=fuzzer-no-link,address,undefined -g -O1)
+target_link_libraries(kestil_portable_fuzz PUBLIC tidy)
 foreach(target Codec Utf8 Utf16 Detection FileText Surface TagCase Hankaku Gradient Number RelativePath Options)
   add_executable(fuzz_${target} fuzz/fuzz_targets.cpp)
   target_compile_definitions(fuzz_${target} PRIVATE KESTIL_FUZZ_TARGET=${target})

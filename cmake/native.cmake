@@ -32,6 +32,7 @@ add_executable(kestil_native_tests
   tests/native/surface_text_test.cpp
   tests/native/tag_match_test.cpp
   tests/native/file_name_test.cpp
+  tests/native/markup_check_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(kestil_native_tests PRIVATE KESTIL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")

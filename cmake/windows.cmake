@@ -40,6 +40,8 @@ add_library(kestil_win STATIC
   src/gradient/gradient_commands.cpp
   src/snippets/regstr_dialogs.cpp
   src/snippets/snippet_commands.cpp
+  src/check/check_window.cpp
+  src/check/check_commands.cpp
   src/app/kestil_app.cpp
 )
 target_compile_options(kestil_win PRIVATE ${KESTIL_WARNINGS})
