@@ -105,6 +105,7 @@ add_executable(kestil_win_app_tests
   tests/win/shell_registration_test.cpp
   tests/win/other_programs_test.cpp
   tests/win/colouring_test.cpp
+  tests/win/check_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp
