@@ -59,3 +59,7 @@ target_link_libraries(kestil_codec_bench PRIVATE kestil_portable benchmark::benc
 add_executable(kestil_tag_match_bench bench/native/tag_match_bench.cpp)
 target_compile_options(kestil_tag_match_bench PRIVATE ${KESTIL_WARNINGS} -O2)
 target_link_libraries(kestil_tag_match_bench PRIVATE kestil_portable benchmark::benchmark)
+
+add_executable(kestil_markup_check_bench bench/native/markup_check_bench.cpp)
+target_compile_options(kestil_markup_check_bench PRIVATE ${KESTIL_WARNINGS} -O2)
+target_link_libraries(kestil_markup_check_bench PRIVATE kestil_portable benchmark::benchmark)

@@ -25,4 +25,4 @@ target_compile_definitions(tidy PRIVATE LIBTIDY_VERSION="5.6.0" RELEASE_DATE="20
 # they are its authors' to mend.
 target_compile_options(tidy PRIVATE -O2 -w)
 
-list(APPEND KESTIL_DEPENDENCY_LICENCES ${TIDY}/README/LICENSE.md)
+list(APPEND KESTIL_DEPENDENCY_LICENCES ${TIDY}/README/LICENSE.txt)
