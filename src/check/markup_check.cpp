@@ -328,8 +328,10 @@ void DropRepeats(CheckResult& result) {
   std::size_t place_start = 0;  // in kept: the first finding at the current place
   for (Finding& f : all) {
     if (!kept.empty() && kept.back().position != f.position) place_start = kept.size();
-    const bool repeat = std::any_of(kept.begin() + static_cast<std::ptrdiff_t>(place_start), kept.end(),
-                                    [&](const Finding& k) { return k.code == f.code && k.args == f.args; });
+    bool repeat = false;
+    for (std::size_t k = place_start; k < kept.size() && !repeat; ++k) {
+      repeat = kept[k].code == f.code && kept[k].args == f.args;
+    }
     if (!repeat) {
       kept.push_back(std::move(f));
       continue;
