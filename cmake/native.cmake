@@ -33,6 +33,7 @@ add_executable(kestil_native_tests
   tests/native/surface_text_test.cpp
   tests/native/tag_match_test.cpp
   tests/native/file_name_test.cpp
+  tests/native/markup_check_test.cpp
 )
 target_include_directories(kestil_native_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(kestil_native_tests PRIVATE KESTIL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
@@ -59,3 +60,7 @@ target_link_libraries(kestil_codec_bench PRIVATE kestil_portable benchmark::benc
 add_executable(kestil_tag_match_bench bench/native/tag_match_bench.cpp)
 target_compile_options(kestil_tag_match_bench PRIVATE ${KESTIL_WARNINGS} -O2)
 target_link_libraries(kestil_tag_match_bench PRIVATE kestil_portable benchmark::benchmark)
+
+add_executable(kestil_markup_check_bench bench/native/markup_check_bench.cpp)
+target_compile_options(kestil_markup_check_bench PRIVATE ${KESTIL_WARNINGS} -O2)
+target_link_libraries(kestil_markup_check_bench PRIVATE kestil_portable benchmark::benchmark)

@@ -40,6 +40,8 @@ add_library(kestil_win STATIC
   src/gradient/gradient_commands.cpp
   src/snippets/regstr_dialogs.cpp
   src/snippets/snippet_commands.cpp
+  src/check/check_window.cpp
+  src/check/check_commands.cpp
   src/app/kestil_app.cpp
 )
 target_compile_options(kestil_win PRIVATE ${KESTIL_WARNINGS})
@@ -104,6 +106,7 @@ add_executable(kestil_win_app_tests
   tests/win/other_programs_test.cpp
   tests/win/colouring_test.cpp
   tests/win/markup_test.cpp
+  tests/win/check_test.cpp
   tests/win/dialog_driver.cpp
   tests/win/app_fixture.cpp
   tests/win/win_test_util.cpp

@@ -15,6 +15,8 @@
 #include "base/text16.h"
 #include "base/utf16.h"
 #include "base/utf8.h"
+#include "base/text_width.h"
+#include "check/markup_check.h"
 #include "gradient/gradient.h"
 #include "view/tools.h"
 
@@ -249,6 +251,30 @@ void Surface(const std::string& bytes) {
   sf::SurrogateForms fresh;
   fresh.Reset(edited);
   CHECK(forms.starts() == fresh.starts());
+}
+
+// The markup check over any text: it finishes, and each finding's place,
+// mark, line and column lie in the text and agree with one another (the
+// line's start plus the columns before the place, as the jump dialog counts).
+void Check(const std::string& bytes) {
+  const std::u16string text = UnitsOf(bytes);
+  const kestil::CheckResult r = kestil::CheckMarkup(text);
+  CHECK(r.outcome == kestil::CheckOutcome::kDone || r.outcome == kestil::CheckOutcome::kTooDeep);
+  std::size_t before = 0;
+  for (const kestil::Finding& f : r.findings) {
+    CHECK(f.position >= before && f.position <= f.mark_end && f.mark_end <= text.size());
+    before = f.position;
+    std::size_t line = 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < f.position; ++i) {
+      if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) {
+        ++line;
+        start = i + 1;
+      }
+    }
+    CHECK(f.line == line);
+    CHECK(f.column == kestil::ColumnAfter(std::u16string_view(text).substr(start, f.position - start)));
+  }
 }
 
 }  // namespace

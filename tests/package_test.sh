@@ -15,7 +15,7 @@ trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
 fail() { echo "$1"; exit 1; }
 python3 -m zipfile -e "$zip" "$dir/unzipped"
 exe="$(ls "$dir"/unzipped/kestil-*/kestil.exe)"
-for f in README.md LICENSE.txt licences/Scintilla.txt licences/Lexilla.txt images/main-window.png; do
+for f in README.md LICENSE.txt licences/Scintilla.txt licences/Lexilla.txt licences/Tidy.txt images/main-window.png; do
   [ -f "$(dirname "$exe")/$f" ] || fail "missing $f"
 done
 wineboot -i >/dev/null 2>&1

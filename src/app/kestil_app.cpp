@@ -1,5 +1,6 @@
 #include "app/kestil_app.h"
 
+#include "check/check_commands.h"
 #include "frame/encoding_commands.h"
 #include "frame/file_commands.h"
 #include "frame/kestil_doc.h"
@@ -57,6 +58,7 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
   // commands there, beside the view's own.
   InstallGradientCommands(*view, options, profile());
   InstallSnippetCommands(*view, options, m_EditFont);
+  InstallCheckCommands(*view);
   InstallFileCommands(*frame, *view, options, [this](std::uint8_t kind) { FileNew(kind); });
   auto doc = std::make_unique<CKestilDoc>(options, m_NewDocKind);
   InstallEncodingCommands(*doc);

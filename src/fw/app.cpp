@@ -80,7 +80,7 @@ bool App::EnsureFrame() {
   view_->set_document(document_.get());
   // The view's first set-up (font, tab stops) before any text is in it: the
   // same end state, without laying out a large first file twice.
-  view_->OnInitialUpdate();
+  view_->InitialUpdate();
   return true;
 }
 
@@ -104,7 +104,7 @@ bool App::FileNewDefault() {
   // The first document makes the frame and the view.
   if (!EnsureFrame()) return false;
   if (!document_->OnNewDocument()) return false;
-  view_->OnInitialUpdate();
+  view_->InitialUpdate();
   document_->UpdateFrameTitle();
   return true;
 }
@@ -115,7 +115,7 @@ bool App::OpenDocumentFile(const std::wstring& path) {
   if (!EnsureFrame()) return false;
   if (!document_->OnOpenDocument(path)) return false;
   document_->SetPathName(path);
-  view_->OnInitialUpdate();
+  view_->InitialUpdate();
   document_->UpdateFrameTitle();
   return true;
 }

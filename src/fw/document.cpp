@@ -125,7 +125,7 @@ void Document::CheckFileChanged() {
 // Reads the file again; a file that cannot be read leaves the text as it was.
 void Document::Reload() {
   if (!OnOpenDocument(path_)) return;
-  view_->OnInitialUpdate();
+  view_->InitialUpdate();
   UpdateFrameTitle();
 }
 
@@ -181,7 +181,7 @@ bool Document::OnOpenDocument(const std::wstring& path) {
 bool Document::ReopenAs(kestil::Encoding e) {
   if (path_.empty() || view_ == nullptr || !SaveModified()) return false;
   if (!ReadInto(path_, e, false)) return false;
-  view_->OnInitialUpdate();
+  view_->InitialUpdate();
   UpdateFrameTitle();
   return true;
 }

@@ -49,6 +49,15 @@ class EditSurface : public kestil::EditOps {
   virtual void MarkTags(const Ranges& matched, const Ranges& unmatched) = 0;
   // Whether the unit position carries a mark: 1 matched, 2 unmatched, 0 none.
   virtual int TagMarkAt(std::size_t pos) const = 0;
+  // Marks ranges of units (start, end) as the markup check's findings, a
+  // squiggle under each, errors and warnings in their own colours, in place
+  // of the marks before. A change of the text clears the marks on the lines
+  // it touches; a new text has none.
+  virtual void MarkFindings(const Ranges& errors, const Ranges& warnings) = 0;
+  virtual void ClearFindings() = 0;
+  // Whether the unit position carries a finding's mark: 1 error, 2 warning,
+  // 0 none.
+  virtual int FindingAt(std::size_t pos) const = 0;
   // Changes whenever the text changes.
   virtual std::uint64_t generation() const = 0;
   // The colour the text at the unit position is drawn in.

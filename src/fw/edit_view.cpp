@@ -216,4 +216,9 @@ bool EditView::Create(HWND parent, UINT id) {
 
 bool EditView::OnSurfaceNotify(LPARAM lp) { return ScintillaSurface::DispatchNotify(lp); }
 
+void EditView::InitialUpdate() {
+  for (const auto& handler : new_text_handlers_) handler();
+  OnInitialUpdate();
+}
+
 }  // namespace fw

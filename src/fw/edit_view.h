@@ -2,7 +2,9 @@
 // operations, find and replace, and printing.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "fw/command.h"
 #include "fw/printing.h"
@@ -27,6 +29,12 @@ class EditView : public CommandTarget {
 
   // Called when a document is made or opened in the view.
   virtual void OnInitialUpdate() {}
+  // The framework's call for a document made or opened: the handlers given
+  // to OnNewText, then OnInitialUpdate.
+  void InitialUpdate();
+  // A subsystem's handler of a document made or opened (what it knew of
+  // the text before is gone).
+  void OnNewText(std::function<void()> handler) { new_text_handlers_.push_back(std::move(handler)); }
   // Called when the font that the view shows has been made again.
   virtual void OnFontChanged() {}
 
@@ -58,6 +66,7 @@ class EditView : public CommandTarget {
   HWND hwnd_ = nullptr;
   Document* document_ = nullptr;
   std::unique_ptr<EditSurface> edit_;
+  std::vector<std::function<void()>> new_text_handlers_;
 
   // The find and replace dialogs and the last search.
   FINDREPLACEW find_{};

@@ -153,6 +153,7 @@ void ScintillaSurface::Configure() {
   Call(SCI_INDICSETFORE, INDICATOR_CONTAINER + 1, RGB(0xE0, 0x00, 0x00));
   Call(SCI_INDICSETALPHA, INDICATOR_CONTAINER + 1, 60);
   Call(SCI_INDICSETOUTLINEALPHA, INDICATOR_CONTAINER + 1, 160);
+  ConfigureFindingMarks();
   Call(SCI_CLEARALLCMDKEYS);
   for (const KeyBinding& k : kKeys) Call(SCI_ASSIGNCMDKEY, static_cast<std::uintptr_t>(k.key | k.modifiers << 16), k.command);
 }
@@ -568,6 +569,65 @@ int ScintillaSurface::TagMarkAt(std::size_t pos) const {
   return 0;
 }
 
+// ---- the markup check's marks
+
+// The markup check's marks: a squiggle under the text, red for an error,
+// orange for a warning.
+namespace {
+
+constexpr int kErrorFinding = INDICATOR_CONTAINER + 2;
+constexpr int kWarningFinding = INDICATOR_CONTAINER + 3;
+
+}  // namespace
+
+void ScintillaSurface::ConfigureFindingMarks() {
+  Call(SCI_INDICSETSTYLE, kErrorFinding, INDIC_SQUIGGLEPIXMAP);
+  Call(SCI_INDICSETFORE, kErrorFinding, RGB(0xE0, 0x00, 0x00));
+  Call(SCI_INDICSETSTYLE, kWarningFinding, INDIC_SQUIGGLEPIXMAP);
+  Call(SCI_INDICSETFORE, kWarningFinding, RGB(0xE8, 0x88, 0x00));
+}
+
+void ScintillaSurface::MarkFindings(const Ranges& errors, const Ranges& warnings) {
+  ClearFindings();
+  const std::size_t length = ByteLength();
+  for (const auto& [ranges, indicator] : {std::pair{&errors, kErrorFinding}, std::pair{&warnings, kWarningFinding}}) {
+    Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
+    for (const auto& [start, end] : *ranges) {
+      const std::size_t from = std::min(ByteOf(start), length);
+      const std::size_t to = std::min(ByteOf(end), length);
+      if (to <= from) continue;
+      Call(SCI_INDICATORFILLRANGE, from, static_cast<std::intptr_t>(to - from));
+      findings_marked_ = true;
+    }
+  }
+}
+
+void ScintillaSurface::ClearFindings() {
+  if (!findings_marked_) return;
+  findings_marked_ = false;
+  for (int indicator : {kErrorFinding, kWarningFinding}) {
+    Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
+    Call(SCI_INDICATORCLEARRANGE, 0, static_cast<std::intptr_t>(ByteLength()));
+  }
+}
+
+void ScintillaSurface::ClearFindingsOnLines(std::size_t from, std::size_t to) {
+  const std::size_t start = LineStart(LineOfByte(from));
+  const auto end = static_cast<std::size_t>(Call(SCI_GETLINEENDPOSITION, LineOfByte(to)));
+  if (end <= start) return;
+  for (int indicator : {kErrorFinding, kWarningFinding}) {
+    Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
+    Call(SCI_INDICATORCLEARRANGE, start, static_cast<std::intptr_t>(end - start));
+  }
+}
+
+int ScintillaSurface::FindingAt(std::size_t pos) const {
+  const auto byte = static_cast<std::intptr_t>(ByteOf(pos));
+  if (Call(SCI_INDICATORVALUEAT, kErrorFinding, byte) != 0) return 1;
+  if (Call(SCI_INDICATORVALUEAT, kWarningFinding, byte) != 0) return 2;
+  return 0;
+}
+
 int ScintillaSurface::LineNumberWidth() const { return static_cast<int>(Call(SCI_GETMARGINWIDTHN, 0)); }
 
 void ScintillaSurface::SetLineNumbers(bool shown) {
@@ -691,11 +751,13 @@ void ScintillaSurface::OnNotify(const void* notification) {
           ++generation_;
         }
       } else if (n.modificationType & SC_MOD_DELETETEXT) {
+        if (findings_marked_) ClearFindingsOnLines(at, at);
         forms_.Replace(at, length, 0);
         const std::size_t from = at >= 2 ? at - 2 : 0;
         forms_.Rescan(from, Bytes(from, std::min(ByteLength(), at + 2)));
         if (n.linesAdded != 0) SizeLineNumbers();
       } else if (n.modificationType & SC_MOD_INSERTTEXT) {
+        if (findings_marked_) ClearFindingsOnLines(at, at + length);
         if (n.linesAdded != 0) SizeLineNumbers();
         forms_.Replace(at, 0, length);
         const std::size_t from = at >= 2 ? at - 2 : 0;

@@ -80,6 +80,9 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   std::uint32_t ColourAt(std::size_t pos) const override;
   void MarkTags(const Ranges& matched, const Ranges& unmatched) override;
   int TagMarkAt(std::size_t pos) const override;
+  void MarkFindings(const Ranges& errors, const Ranges& warnings) override;
+  void ClearFindings() override;
+  int FindingAt(std::size_t pos) const override;
   std::uint64_t generation() const override { return generation_; }
   int LineNumberWidth() const override;
   std::size_t Caret() const override;
@@ -101,6 +104,7 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
 
  private:
   void Configure();
+  void ConfigureFindingMarks();
 
   using Fn = std::intptr_t (*)(std::intptr_t, unsigned int, std::uintptr_t, std::intptr_t);
   std::intptr_t Call(unsigned int msg, std::uintptr_t wp = 0, std::intptr_t lp = 0) const {
@@ -157,6 +161,10 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   bool line_numbers_ = false;
   int number_digits_ = 0;  // the line number margin is sized for them
   std::vector<std::pair<std::size_t, std::size_t>> marked_;  // bytes, as last marked
+  bool findings_marked_ = false;
+  // Clears the findings' marks on the lines from the one of byte `from` to
+  // the one of byte `to`.
+  void ClearFindingsOnLines(std::size_t from, std::size_t to);
   void SizeLineNumbers();
 
   kestil::surface::SurrogateForms forms_;

@@ -1,0 +1,12 @@
+// The markup check's commands, installed on the view: HTML の検査 (F8, or
+// the next finding while the findings are those of the text as it is) and
+// 次の問題.
+#pragma once
+
+#include "fw/edit_view.h"
+
+namespace kestil {
+
+void InstallCheckCommands(fw::EditView& view);
+
+}  // namespace kestil
