@@ -58,7 +58,7 @@ bool CKestilApp::InitInstance(const std::wstring& file) {
   // commands there, beside the view's own.
   InstallGradientCommands(*view, options, profile());
   InstallSnippetCommands(*view, options, m_EditFont);
-  InstallCheckCommands(*view);
+  InstallCheckCommands(*view, options);
   InstallFileCommands(*frame, *view, options, [this](std::uint8_t kind) { FileNew(kind); });
   auto doc = std::make_unique<CKestilDoc>(options, m_NewDocKind);
   InstallEncodingCommands(*doc);

@@ -26,8 +26,9 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 // findings of the last run, their marks, and the finding gone to last.
 class MarkupChecker {
  public:
-  explicit MarkupChecker(fw::EditView& view)
+  MarkupChecker(fw::EditView& view, const KestilOptions& options)
       : view_(view),
+        options_(options),
         window_({[this](std::size_t i) { GoTo(i, true); }, [this] { OnNext(); }, [this] { Run(); },
                  [this] { cancel_ = true; },
                  [this](UINT msg, WPARAM wp, LPARAM lp) { OnPosted(msg, wp, lp); }}) {}
@@ -72,9 +73,11 @@ class MarkupChecker {
     cancel_ = false;
     const WPARAM run = ++run_;
     HWND target = window_.hwnd();
-    worker_ = std::thread([this, text = edit.GetText(), run, target] {
+    const bool classic = options_.m_MarkupStyle != 1;
+    worker_ = std::thread([this, text = edit.GetText(), run, target, classic] {
       int shown = -1;
       CheckControl control;
+      control.classic = classic;
       control.cancelled = [this] { return cancel_.load(); };
       control.progress = [&shown, run, target](std::size_t done, std::size_t total) {
         const int percent = total != 0 ? static_cast<int>(done * 100 / total) : 100;
@@ -188,6 +191,7 @@ class MarkupChecker {
   }
 
   fw::EditView& view_;
+  const KestilOptions& options_;
   CCheckResultsWnd window_;
   std::vector<Finding> findings_;
   std::size_t at_ = kNone;
@@ -203,8 +207,8 @@ class MarkupChecker {
 
 }  // namespace
 
-void InstallCheckCommands(fw::EditView& view) {
-  auto checker = std::make_shared<MarkupChecker>(view);
+void InstallCheckCommands(fw::EditView& view, const KestilOptions& options) {
+  auto checker = std::make_shared<MarkupChecker>(view, options);
   view.On(ID_CHECK_MARKUP, [checker] { checker->OnCheck(); });
   view.On(ID_CHECK_NEXT, [checker] { checker->OnNext(); });
   view.OnUpdate(ID_CHECK_NEXT, [checker](fw::CmdUI& ui) { ui.Enable(checker->HasFindings()); });

@@ -3,10 +3,13 @@
 // 次の問題.
 #pragma once
 
+#include "app/options.h"
 #include "fw/edit_view.h"
 
 namespace kestil {
 
-void InstallCheckCommands(fw::EditView& view);
+// options: while the commands write the classic markup, its elements and
+// attributes are no finding.
+void InstallCheckCommands(fw::EditView& view, const KestilOptions& options);
 
 }  // namespace kestil

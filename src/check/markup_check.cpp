@@ -246,6 +246,21 @@ std::u16string ArgumentText(TidyMessage message, TidyMessageArgument* arg) {
   }
 }
 
+}  // namespace
+
+bool AboutClassicMarkup(unsigned code) {
+  switch (code) {
+    case MISMATCHED_ATTRIBUTE_WARN: case MISMATCHED_ATTRIBUTE_ERROR: case REMOVED_HTML5:
+    case PROPRIETARY_ATTRIBUTE: case BAD_SUMMARY_HTML5: case ELEMENT_VERS_MISMATCH_WARN:
+    case ELEMENT_VERS_MISMATCH_ERROR:
+      return true;
+    default:
+      return false;
+  }
+}
+
+namespace {
+
 // Each report becomes a finding; nothing reaches Tidy's own output. No
 // exception may cross into Tidy: a finding that cannot be kept stops the
 // check as out of memory.
@@ -258,6 +273,7 @@ Bool TIDY_CALL OnMessage(TidyMessage message) {
     default: return no;  // information, configuration, dialogue
   }
   if (s.stopped) return no;
+  if (s.control != nullptr && s.control->classic && AboutClassicMarkup(tidyGetMessageCode(message))) return no;
   (level == FindingLevel::kError ? s.result.errors : s.result.warnings) += 1;
   if (s.result.findings.size() >= kMaxFindings) return no;
   try {

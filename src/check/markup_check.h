@@ -50,7 +50,13 @@ struct CheckResult {
 struct CheckControl {
   std::function<bool()> cancelled;
   std::function<void(std::size_t done, std::size_t total)> progress;
+  // The page is written in the classic markup: the elements and attributes
+  // that HTML5 left out (font, center, bgcolor, align ...) are no finding.
+  bool classic = false;
 };
+
+// Whether a finding of Tidy's is about markup that HTML5 left out.
+bool AboutClassicMarkup(unsigned code);
 
 // The most findings a check keeps; the rest are only counted.
 constexpr std::size_t kMaxFindings = 10000;

@@ -288,6 +288,27 @@ TEST(CheckCorpus, AValidPageWithOmittedEndTagsHasNoFindings) {
   for (const Finding& f : r.findings) ADD_FAILURE() << tidyErrorCodeAsKey(f.code) << " at " << f.line;
 }
 
+// A page in the classic markup: its font, center, bgcolor and align are
+// findings of HTML5, and none while the commands write that markup; its
+// real mistakes stay.
+TEST(CheckCorpus, TheClassicMarkupIsNoMistakeWhileItIsTheWayOfWriting) {
+  const std::u16string page = Page(
+      u"<center><font color=\"red\">赤</font></center>\n<table bgcolor=\"#fff\" border=1 align=center>"
+      u"<tr><td bordercolor=\"red\">1</td></tr></table>\n<img src=\"a.png\">");
+  const CheckResult html5 = CheckMarkup(page);
+  CheckControl control;
+  control.classic = true;
+  const CheckResult classic = CheckMarkup(page, control);
+  std::size_t about_classic = 0;
+  for (const Finding& f : html5.findings) about_classic += AboutClassicMarkup(f.code);
+  EXPECT_GE(about_classic, 3u);
+  for (const Finding& f : classic.findings) {
+    EXPECT_FALSE(AboutClassicMarkup(f.code)) << tidyErrorCodeAsKey(f.code);
+  }
+  EXPECT_EQ(classic.findings.size() + about_classic, html5.findings.size());
+  EXPECT_FALSE(classic.findings.empty());  // the image without alt
+}
+
 // ---- hostile texts and stopping
 
 TEST(CheckInput, AnyTextFinishesWithFindingsInsideIt) {
