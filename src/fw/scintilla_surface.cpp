@@ -548,18 +548,23 @@ void ScintillaSurface::MarkTags(const Ranges& matched, const Ranges& unmatched) 
       Call(SCI_INDICATORCLEARRANGE, from, static_cast<std::intptr_t>(to - from));
     }
   }
-  marked_.clear();
+  marked_ = FillIndicator(kMatchedTag, matched);
+  const Ranges unmatched_bytes = FillIndicator(kUnmatchedTag, unmatched);
+  marked_.insert(marked_.end(), unmatched_bytes.begin(), unmatched_bytes.end());
+}
+
+ScintillaSurface::Ranges ScintillaSurface::FillIndicator(int indicator, const Ranges& units) {
+  Ranges filled;
   const std::size_t length = ByteLength();
-  for (const auto& [ranges, indicator] : {std::pair{&matched, kMatchedTag}, std::pair{&unmatched, kUnmatchedTag}}) {
-    Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
-    for (const auto& [start, end] : *ranges) {
-      const std::size_t from = std::min(ByteOf(start), length);
-      const std::size_t to = std::min(ByteOf(end), length);
-      if (to <= from) continue;
-      Call(SCI_INDICATORFILLRANGE, from, static_cast<std::intptr_t>(to - from));
-      marked_.emplace_back(from, to);
-    }
+  Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
+  for (const auto& [start, end] : units) {
+    const std::size_t from = std::min(ByteOf(start), length);
+    const std::size_t to = std::min(ByteOf(end), length);
+    if (to <= from) continue;
+    Call(SCI_INDICATORFILLRANGE, from, static_cast<std::intptr_t>(to - from));
+    filled.emplace_back(from, to);
   }
+  return filled;
 }
 
 int ScintillaSurface::TagMarkAt(std::size_t pos) const {
@@ -589,17 +594,9 @@ void ScintillaSurface::ConfigureFindingMarks() {
 
 void ScintillaSurface::MarkFindings(const Ranges& errors, const Ranges& warnings) {
   ClearFindings();
-  const std::size_t length = ByteLength();
-  for (const auto& [ranges, indicator] : {std::pair{&errors, kErrorFinding}, std::pair{&warnings, kWarningFinding}}) {
-    Call(SCI_SETINDICATORCURRENT, static_cast<std::uintptr_t>(indicator));
-    for (const auto& [start, end] : *ranges) {
-      const std::size_t from = std::min(ByteOf(start), length);
-      const std::size_t to = std::min(ByteOf(end), length);
-      if (to <= from) continue;
-      Call(SCI_INDICATORFILLRANGE, from, static_cast<std::intptr_t>(to - from));
-      findings_marked_ = true;
-    }
-  }
+  const bool errors_marked = !FillIndicator(kErrorFinding, errors).empty();
+  const bool warnings_marked = !FillIndicator(kWarningFinding, warnings).empty();
+  findings_marked_ = errors_marked || warnings_marked;
 }
 
 void ScintillaSurface::ClearFindings() {

@@ -165,6 +165,9 @@ class ScintillaSurface : public EditSurface, private kestil::surface::SurfaceLin
   // Clears the findings' marks on the lines from the one of byte `from` to
   // the one of byte `to`.
   void ClearFindingsOnLines(std::size_t from, std::size_t to);
+  // Fills an indicator over each range of units, clamped to the text; the
+  // byte ranges it filled.
+  Ranges FillIndicator(int indicator, const Ranges& units);
   void SizeLineNumbers();
 
   kestil::surface::SurrogateForms forms_;
